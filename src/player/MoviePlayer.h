@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The movie player the rest of the program drives: opens a movie, shows and plays it, changes
+// tempo and pitch independently and writes still frames. Everything else reaches playback only
+// through these operations. Times are seconds.
+class MoviePlayer : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Image format codes of SaveSnapshot.
+    enum ImageFormat : qint16 { Bmp = 0, Jpg = 1, Png = 2, Tif = 3, Gif = 4 };
+
+    using QObject::QObject;
+
+    // Writing opens that movie and returns once it is loaded or has failed; reading gives the
+    // path of the open movie.
+    virtual QString FileName() const = 0;
+    virtual void setFileName(const QString& path) = 0;
+    // Written right before every FileName write of Open and of the command line.
+    virtual void setActive(bool active) = 0;
+    // Length of the open movie; above 0 means a movie is open.
+    virtual double Duration() const = 0;
+    virtual double Position() const = 0;
+
+    // Moves playback to a time without starting or halting it.
+    virtual void Seek(double seconds) = 0;
+    virtual void Play() = 0;
+    virtual void Pause() = 0;
+    virtual void Stop() = 0;
+
+    // Attenuation in hundredths of a decibel: 0 full level, -10000 silence.
+    virtual int Volume() const = 0;
+    virtual void setVolume(int hundredthsOfDecibel) = 0;
+    // Speed and pitch together, 1.0 normal.
+    virtual void setRate(double factor) = 0;
+    // Speed change in percent, pitch kept.
+    virtual void SetTempo(qint16 percent) = 0;
+    // Pitch shift in semitones, speed kept.
+    virtual void SetPitch(qint16 semitones) = 0;
+
+    virtual void FullScreen(bool on) = 0;
+    // Write the frame on show; false when nothing could be written.
+    virtual bool SaveBitmap(const QString& path) = 0;
+    virtual bool SaveSnapshot(const QString& path, qint16 format) = 0;
+    // The last call on the player.
+    virtual void Close() = 0;
+
+signals:
+    // Raised repeatedly during playback with the current time; the text carries nothing the
+    // program uses.
+    void PositionChange(double position, const QString& text);
+    void DblClick();
+};
