@@ -1,0 +1,42 @@
+#pragma once
+
+#include "playback/TimeControls.h"
+
+#include <QString>
+
+class Desktop;
+class MoviePlayer;
+class QWidget;
+struct PlaybackState;
+
+// The commands that open a movie and move its playback: Open, Play, Play Loop, Pause, Stop and
+// the two 5-second skips. Every route to one of them (toolbar, transport row, menu, hot key)
+// calls these and adds nothing.
+class TransportCommands
+{
+public:
+    TransportCommands(MoviePlayer& player, PlaybackState& state, const TimeControls& controls,
+                      Desktop& desktop, QWidget* dialogParent);
+
+    // The filter list of the open dialog, as "description|patterns" pairs.
+    static QString movieFilter();
+
+    void Open();
+    void Play();
+    void PlayLoop();
+    // A toggle: resumes after a Pause, halts otherwise.
+    void Pause();
+    // Halts and returns to the beginning of the loop window.
+    void Stop();
+    void Rewind();
+    void FForward();
+
+private:
+    void playIn(bool loopMode);
+
+    MoviePlayer& m_player;
+    PlaybackState& m_state;
+    TimeControls m_controls;
+    Desktop& m_desktop;
+    QWidget* m_dialogParent;
+};
