@@ -1,0 +1,58 @@
+#include "app/HotKeys.h"
+
+#include "app/CommandRoutes.h"
+#include "app/MainMenuBar.h"
+
+#include <QGuiApplication>
+#include <QShortcut>
+#include <QWidget>
+#include <QWindow>
+
+HotKeys::HotKeys(std::span<const HotKeyBinding> bindings, const CommandRoutes& routes, QWidget* mainWindow,
+                 MainMenuBar* menuBar, QWidget* videoWidget)
+    : QObject(mainWindow), m_mainWindow(mainWindow), m_videoWidget(videoWidget)
+{
+    for (const HotKeyBinding& binding : bindings) {
+        const auto action = routes.actionFor(QString::fromLatin1(binding.name));
+        if (!action)
+            continue;
+        QList<QKeySequence> keys{QKeySequence(binding.keys)};
+        if (binding.twinKeys.key() != Qt::Key_unknown)
+            keys << QKeySequence(binding.twinKeys);
+
+        // Application-wide so that the keys also work in the full-screen video window; which
+        // window has the focus is checked below.
+        auto* shortcut = new QShortcut(mainWindow);
+        shortcut->setObjectName(QString::fromLatin1(binding.name));
+        shortcut->setKeys(keys);
+        shortcut->setContext(Qt::ApplicationShortcut);
+        shortcut->setAutoRepeat(true);
+        connect(shortcut, &QShortcut::activated, this, [action] { action(); });
+        // A menu's access key may claim the same combination; see MainMenuBar.
+        connect(shortcut, &QShortcut::activatedAmbiguously, this, [action] { action(); });
+        if (menuBar) {
+            for (const QKeySequence& key : keys)
+                menuBar->giveWayTo(key, action);
+        }
+        m_shortcuts << shortcut;
+    }
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &HotKeys::focusWindowChanged);
+    focusWindowChanged(QGuiApplication::focusWindow());
+}
+
+bool HotKeys::actsIn(const QWindow* window) const
+{
+    if (!window)
+        return false;
+    if (window == m_mainWindow->windowHandle())
+        return true;
+    // The video widget moves into a window of its own when it is shown full screen.
+    return m_videoWidget && window == m_videoWidget->window()->windowHandle();
+}
+
+void HotKeys::focusWindowChanged(QWindow* focusWindow)
+{
+    const bool enabled = actsIn(focusWindow);
+    for (QShortcut* shortcut : std::as_const(m_shortcuts))
+        shortcut->setEnabled(enabled);
+}

@@ -1,0 +1,43 @@
+#include "app/MarksColumnBuilder.h"
+
+#include "app/PictureButton.h"
+#include "common/Twips.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
+
+namespace {
+// clang-format off
+constexpr ButtonPlacement buttons[] = {
+    {"cmdAddMark",    "Add mark (F5)",                 "mark-add",    6675, 6150, 330, 330},
+    {"cmdDeleteMark", "Remove selected mark",          "mark-delete", 6675, 6660, 330, 330},
+    {"cmdClearMark",  "Clear all marks and hide list", "mark-clear",  6675, 7125, 330, 330},
+};
+// clang-format on
+constexpr int iconPixels = 16;
+} // namespace
+
+MarksColumn buildMarksColumn(QWidget* parent)
+{
+    MarksColumn column;
+    column.lblMark = new QLabel(QStringLiteral("Mark list"), parent);
+    column.lblMark->setObjectName(QStringLiteral("lblMark"));
+    column.lblMark->setGeometry(twipsRect(6495, 1485, 645, 240));
+
+    column.lstMark = new QListWidget(parent);
+    column.lstMark->setObjectName(QStringLiteral("lstMark"));
+    column.lstMark->setToolTip(QStringLiteral("Click list item to play from specified position"));
+    column.lstMark->setGeometry(twipsRect(6510, 2070, 645, 3540));
+
+    const QList<QToolButton*> markButtons = addPictureButtons(parent, buttons, iconPixels);
+    column.cmdAddMark = markButtons.at(0);
+    column.cmdDeleteMark = markButtons.at(1);
+    column.cmdClearMark = markButtons.at(2);
+
+    column.lblMark->hide();
+    column.lstMark->hide();
+    column.cmdDeleteMark->hide();
+    column.cmdClearMark->hide();
+    return column;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "app/MarksColumn.h"
+
+class QWidget;
+
+MarksColumn buildMarksColumn(QWidget* parent);

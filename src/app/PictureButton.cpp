@@ -1,0 +1,43 @@
+#include "app/PictureButton.h"
+
+#include "common/Twips.h"
+
+#include <QToolButton>
+
+// The icons are compiled into the core library; a static library must register them itself.
+static void registerIcons()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+QIcon buttonIcon(const char* name)
+{
+    registerIcons();
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+QToolButton* addPictureButton(QWidget* parent, const ButtonPlacement& placement, int iconPixels)
+{
+    auto* button = new QToolButton(parent);
+    const QString toolTip = QString::fromUtf8(placement.toolTip);
+    button->setObjectName(QString::fromLatin1(placement.name));
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
+    button->setIcon(buttonIcon(placement.icon));
+    button->setIconSize(QSize(iconPixels, iconPixels));
+    button->setGeometry(twipsRect(placement.left, placement.top, placement.width, placement.height));
+    return button;
+}
+
+QList<QToolButton*> addPictureButtons(QWidget* parent, std::span<const ButtonPlacement> placements,
+                                      int iconPixels)
+{
+    QList<QToolButton*> buttons;
+    for (const ButtonPlacement& placement : placements)
+        buttons << addPictureButton(parent, placement, iconPixels);
+    return buttons;
+}

@@ -1,0 +1,132 @@
+#include "app/frmMain.h"
+
+#include "app/ButtonRows.h"
+#include "app/CommandCatalogue.h"
+#include "app/CommandLine.h"
+#include "app/HotKeyBindings.h"
+#include "app/HotKeys.h"
+#include "app/MainMenuBar.h"
+#include "app/MarksColumnBuilder.h"
+#include "app/MenuBarBuilder.h"
+#include "app/MenuBarLayout.h"
+#include "app/SoundPanelBuilder.h"
+#include "app/TimeAreaBuilder.h"
+#include "common/Desktop.h"
+#include "common/Twips.h"
+#include "playback/MovieOpening.h"
+#include "playback/TransportCommands.h"
+#include "player/MoviePlayer.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QScreen>
+
+namespace {
+constexpr int clientWidth = 10770, clientHeight = 8535;
+constexpr int clientPointSize = 8;
+} // namespace
+
+frmMain::frmMain(MoviePlayer& player, Desktop& desktop, SettingsStore& settings, QWidget* videoWidget)
+    : m_player(player), m_desktop(desktop), m_settings(settings)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Desktop::programTitle());
+    // The controls stand at fixed places, so the window has no maximise button and a fixed size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setCentralWidget(buildClientArea(videoWidget));
+    m_transport = std::make_unique<TransportCommands>(m_player, m_state, m_time, m_desktop, this);
+    wireRoutes();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    centreOnScreen();
+}
+
+frmMain::~frmMain() = default;
+
+QWidget* frmMain::buildClientArea(QWidget* videoWidget)
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
+    QFont font = client->font();
+    font.setPointSize(clientPointSize);
+    client->setFont(font);
+
+    m_video = videoWidget;
+    if (!m_video) {
+        m_video = new QWidget;
+        m_video->setObjectName(QStringLiteral("MoviePlayer"));
+        m_video->setAutoFillBackground(true);
+        m_video->setPalette(QPalette(Qt::black));
+    }
+    m_video->setParent(client);
+    m_video->setGeometry(twipsRect(255, 975, 6225, 4635));
+
+    buildToolbarRow(client);
+    m_time = buildTimeArea(client);
+    m_marks = buildMarksColumn(client);
+    m_sound = buildSoundPanel(client);
+    buildTransportRow(client);
+    return client;
+}
+
+QHash<Command, CommandRoutes::Action> frmMain::commandActions()
+{
+    TransportCommands* transport = m_transport.get();
+    return {
+        {Command::Open, [transport] { transport->Open(); }},
+        {Command::Play, [transport] { transport->Play(); }},
+        {Command::PlayLoop, [transport] { transport->PlayLoop(); }},
+        {Command::Pause, [transport] { transport->Pause(); }},
+        {Command::Stop, [transport] { transport->Stop(); }},
+        {Command::Rewind, [transport] { transport->Rewind(); }},
+        {Command::FForward, [transport] { transport->FForward(); }},
+        {Command::Exit, [this] { close(); }},
+    };
+}
+
+void frmMain::wireRoutes()
+{
+    m_routes = CommandRoutes(commandCatalogue(), commandActions());
+    m_routes.connectButtons(centralWidget());
+    auto* menuBar = new MainMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    setMenuBar(menuBar);
+    buildMenuBar(menuBar, menuBarLayout(), m_routes);
+    m_hotKeys = new HotKeys(hotKeyBindings(), m_routes, this, menuBar, m_video);
+}
+
+void frmMain::centreOnScreen()
+{
+    adjustSize();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmMain::startUp(const QStringList& arguments)
+{
+    m_values = ProgramValues::load(m_settings);
+    const QString commandLine = commandLineText(arguments);
+    if (commandLine.isEmpty())
+        return;
+    loadMovie(m_player, moviePathFromCommandLine(commandLine));
+    // A movie that cannot be opened starts the program as if none had been named.
+    if (m_player.Duration() <= 0)
+        return;
+    fitTimeSlidersToMovie(m_time, m_player.Duration());
+    m_player.setVolume(0);
+    m_player.Play();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    m_player.Close();
+    // Qt keeps no order in which windows were loaded; the last listed are closed first.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto window = windows.crbegin(); window != windows.crend(); ++window) {
+        if (*window != this && (*window)->isVisible())
+            (*window)->close();
+    }
+    event->accept();
+}

@@ -1,0 +1,8 @@
+#include "app/modSpecialFolders.h"
+
+#include <QStandardPaths>
+
+QString modSpecialFolders::DocumentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}

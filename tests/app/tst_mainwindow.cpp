@@ -1,0 +1,241 @@
+#include "app/CommandCatalogue.h"
+#include "app/TimeSlider.h"
+#include "app/frmMain.h"
+#include "common/SettingsStore.h"
+#include "common/Twips.h"
+#include "fakes/FakeDesktop.h"
+#include "fakes/FakeMoviePlayer.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+struct Rig
+{
+    QTemporaryDir settingsDir;
+    SettingsStore settings{settingsDir.filePath("reelquill.ini")};
+    FakeMoviePlayer player;
+    FakeDesktop desktop;
+    frmMain window{player, desktop, settings};
+
+    QWidget* client() const { return window.centralWidget(); }
+    template <typename T> T* control(const QString& name) const { return window.findChild<T*>(name); }
+};
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windowFrame()
+    {
+        Rig rig;
+        QCOMPARE(rig.window.windowTitle(), "Reelquill");
+        QVERIFY(!(rig.window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(rig.client()->size(), QSize(twipsToPixels(10770), twipsToPixels(8535)));
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+        const QPoint offCentre =
+            rig.window.geometry().center() - rig.window.screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 4,
+                 qPrintable(QString("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+        QCOMPARE(rig.window.minimumSize(), rig.window.maximumSize());
+    }
+
+    // Picture buttons show an icon and no caption, so their tool tip is what a screen reader
+    // reads; a missing icon file shows as an empty button.
+    void pictureButtonsHaveIconsAndNames()
+    {
+        Rig rig;
+        const QList<QToolButton*> buttons = rig.client()->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 18 + 1 + 10 + 20 + 1 + 2 + 3);
+        for (const QToolButton* button : buttons) {
+            const QString name = button->objectName();
+            QVERIFY2(name.startsWith("cmd") || name.startsWith("tlbCmd"), qPrintable(name));
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(name));
+            QCOMPARE(button->accessibleName(), button->toolTip());
+            QVERIFY2(button->text().isEmpty(), qPrintable(name));
+            QVERIFY2(!button->icon().pixmap(button->iconSize()).isNull(), qPrintable(name));
+        }
+    }
+
+    void visibleControlsStayInsideTheClientAreaWithoutOverlapping()
+    {
+        Rig rig;
+        rig.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+        const QRect area = rig.client()->rect();
+        QList<const QWidget*> shown;
+        for (const QWidget* control : rig.client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!control->isVisible())
+                continue;
+            QVERIFY2(area.contains(control->geometry()), qPrintable(control->objectName()));
+            shown << control;
+        }
+        // Captions may reach over their sliders (they draw no background); controls that take
+        // clicks keep clear of each other.
+        shown.removeIf([](const QWidget* control) { return qobject_cast<const QLabel*>(control); });
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            for (qsizetype j = i + 1; j < shown.size(); ++j) {
+                const QRect overlap = shown[i]->geometry() & shown[j]->geometry();
+                QVERIFY2(overlap.isEmpty() || overlap.height() <= 2 || overlap.width() <= 2,
+                         qPrintable(shown[i]->objectName() + " overlaps " + shown[j]->objectName()));
+            }
+        }
+    }
+
+    void initialSliders_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<Qt::Orientation>("orientation");
+        QTest::newRow("position") << "sldPosition" << 0 << 1000 << 500 << true << Qt::Horizontal;
+        QTest::newRow("begin") << "sldBegin" << 0 << 1000 << 500 << true << Qt::Horizontal;
+        QTest::newRow("end") << "sldEnd" << 0 << 1000 << 500 << true << Qt::Horizontal;
+        QTest::newRow("tempo") << "sldTempo" << -80 << 80 << 0 << true << Qt::Vertical;
+        QTest::newRow("semitones") << "sldPitchSemi" << -12 << 12 << 0 << true << Qt::Vertical;
+        QTest::newRow("fine pitch") << "sldPitchGrad" << -600 << 600 << 0 << true << Qt::Vertical;
+        QTest::newRow("rate, changed only by its buttons")
+            << "sldSpeed" << 10 << 190 << 100 << false << Qt::Vertical;
+    }
+    void initialSliders()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, value);
+        QFETCH(bool, enabled);
+        QFETCH(Qt::Orientation, orientation);
+        Rig rig;
+        const auto* slider = rig.control<QSlider>(name);
+        QVERIFY(slider);
+        QCOMPARE(slider->minimum(), minimum);
+        QCOMPARE(slider->maximum(), maximum);
+        QCOMPARE(slider->value(), value);
+        QCOMPARE(slider->isEnabled(), enabled);
+        QCOMPARE(slider->orientation(), orientation);
+    }
+
+    void soundPanelAndTimeControlsAreHandedOut()
+    {
+        Rig rig;
+        const SoundPanel& sound = rig.window.soundPanel();
+        QCOMPARE(sound.sldTempo, rig.control<QSlider>("sldTempo"));
+        QCOMPARE(sound.sldSpeed, rig.control<QSlider>("sldSpeed"));
+        QCOMPARE(sound.lblPitchGrade, rig.control<QLabel>("lblPitchGrade"));
+        QCOMPARE(sound.lblRate->text(), "100%");
+        QCOMPARE(sound.lblTempo->text(), "100%");
+        QCOMPARE(sound.lblPitchSemi->text(), "0");
+        const TimeControls& time = rig.window.timeControls();
+        QCOMPARE(time.sldEnd, rig.control<QSlider>("sldEnd"));
+        QCOMPARE(time.lblPreviewTime->text(), "0:00:00:00");
+        const MarksColumn& marks = rig.window.marksColumn();
+        QCOMPARE(marks.lstMark, rig.control<QListWidget>("lstMark"));
+        rig.window.show();
+        QVERIFY(marks.cmdAddMark->isVisible());
+        for (const QWidget* hidden :
+             {static_cast<QWidget*>(marks.lblMark), static_cast<QWidget*>(marks.lstMark),
+              static_cast<QWidget*>(marks.cmdDeleteMark), static_cast<QWidget*>(marks.cmdClearMark)})
+            QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
+    }
+
+    // The time label's large font must fit the longest time below ten hours.
+    void previewTimeFitsItsLabel()
+    {
+        Rig rig;
+        const QLabel* label = rig.window.timeControls().lblPreviewTime;
+        QVERIFY(label->font().pointSizeF() >= 16);
+        QVERIFY(label->font().bold());
+        const QFontMetrics metrics(label->font());
+        QVERIFY(metrics.horizontalAdvance("9:59:59:99") <= label->width());
+        QVERIFY(metrics.height() <= label->height());
+    }
+
+    // Each route of a command does exactly what the others do.
+    void everyRouteRunsTheSameCommand_data()
+    {
+        QTest::addColumn<QString>("toolbarButton");
+        QTest::addColumn<QString>("screenButton");
+        QTest::addColumn<QString>("menuEntry");
+        for (const CommandRoute& route : commandCatalogue()) {
+            if (route.toolbarButton)
+                QTest::newRow(route.toolbarButton)
+                    << route.toolbarButton << route.screenButton << route.menuEntry;
+        }
+    }
+    void everyRouteRunsTheSameCommand()
+    {
+        QFETCH(QString, toolbarButton);
+        QFETCH(QString, screenButton);
+        QFETCH(QString, menuEntry);
+        QStringList callsPerRoute;
+        for (int route = 0; route < 3; ++route) {
+            Rig rig;
+            rig.player.movies.insert("/movies/film.mp4", 100.0);
+            rig.window.startUp({"reelquill", "/movies/film.mp4"});
+            rig.desktop.fileAnswers << "/movies/film.mp4";
+            rig.player.position = 50;
+            rig.player.clearCalls();
+            if (route == 0)
+                rig.control<QToolButton>(toolbarButton)->click();
+            else if (route == 1)
+                rig.control<QToolButton>(screenButton)->click();
+            else
+                rig.control<QAction>(menuEntry)->trigger();
+            QVERIFY(!rig.player.calls.isEmpty());
+            callsPerRoute << rig.player.calls.join(' ');
+        }
+        QCOMPARE(callsPerRoute.at(1), callsPerRoute.at(0));
+        QCOMPARE(callsPerRoute.at(2), callsPerRoute.at(0));
+    }
+
+    void exitClosesTheWindowAndThePlayer()
+    {
+        Rig rig;
+        rig.window.show();
+        rig.control<QAction>("mnuExit")->trigger();
+        QVERIFY(!rig.window.isVisible());
+        QCOMPARE(rig.player.calls, QStringList{"Close()"});
+    }
+
+    void timeSliderTipShowsTheTime_data()
+    {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("start") << 0 << "0:00:00:00";
+        QTest::newRow("a minute and a quarter") << 75 << "0:01:15:00";
+        QTest::newRow("past an hour") << 3725 << "1:02:05:00";
+    }
+    void timeSliderTipShowsTheTime()
+    {
+        QFETCH(int, seconds);
+        QFETCH(QString, tip);
+        TimeSlider slider;
+        slider.setRange(0, 4000);
+        slider.resize(400, 20);
+        slider.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&slider));
+        slider.setValue(seconds);
+        QCOMPARE(slider.timeTip(), tip);
+        // While dragged, the tip follows the thumb.
+        slider.setSliderDown(true);
+        slider.setSliderPosition(seconds == 0 ? 1 : seconds - 1);
+        slider.setSliderPosition(seconds);
+        QTRY_COMPARE(QToolTip::text(), tip);
+        slider.setSliderDown(false);
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,150 @@
+#include "app/ProgramValues.h"
+#include "app/frmMain.h"
+#include "app/modSpecialFolders.h"
+#include "common/SettingsStore.h"
+#include "fakes/FakeDesktop.h"
+#include "fakes/FakeMoviePlayer.h"
+
+#include <QCloseEvent>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Start-up and shut-down of the main window with a recording player and a settings file of the
+// test's own.
+class StartUpTest : public QObject
+{
+    Q_OBJECT
+
+    struct Rig
+    {
+        QTemporaryDir settingsDir;
+        SettingsStore settings{settingsDir.filePath("reelquill.ini")};
+        FakeMoviePlayer player;
+        FakeDesktop desktop;
+        frmMain window{player, desktop, settings};
+
+        Rig()
+        {
+            player.movies.insert("/movies/my film.mp4", 125.5);
+            player.movies.insert("/movies/weird.mp4", 10.0);
+        }
+    };
+
+private slots:
+    void commandLineOpensAndPlays_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<int>("sliderMaximum");
+        const QStringList playsMyFilm{"setActive(true)", "setFileName(/movies/my film.mp4)", "setVolume(0)",
+                                      "Play()"};
+        QTest::newRow("quoted path with a blank, split by the shell")
+            << QStringList{"\"/movies/my", "film.mp4\""} << playsMyFilm << 126;
+        QTest::newRow("one argument with a blank")
+            << QStringList{"/movies/my film.mp4"} << playsMyFilm << 126;
+        QTest::newRow("quoted path in one argument")
+            << QStringList{"\"/movies/my film.mp4\""} << playsMyFilm << 126;
+        QTest::newRow("quote in the middle is removed as well")
+            << QStringList{"/movies/we\"ird.mp4"}
+            << QStringList{"setActive(true)", "setFileName(/movies/weird.mp4)", "setVolume(0)", "Play()"}
+            << 10;
+        QTest::newRow("empty command line opens nothing") << QStringList{} << QStringList{} << 1000;
+        QTest::newRow("a missing file starts with no movie")
+            << QStringList{"/movies/missing.mp4"}
+            << QStringList{"setActive(true)", "setFileName(/movies/missing.mp4)"} << 1000;
+        QTest::newRow("only quotes still reach the player")
+            << QStringList{"\"\""} << QStringList{"setActive(true)", "setFileName()"} << 1000;
+    }
+    void commandLineOpensAndPlays()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, calls);
+        QFETCH(int, sliderMaximum);
+        Rig rig;
+        rig.window.startUp(QStringList{"/usr/bin/reelquill"} + arguments);
+        QCOMPARE(rig.player.calls, calls);
+        const TimeControls& time = rig.window.timeControls();
+        for (QSlider* slider : {time.sldPosition, time.sldBegin, time.sldEnd})
+            QCOMPARE(slider->maximum(), sliderMaximum);
+        const bool opened = sliderMaximum != 1000;
+        QCOMPARE(time.sldPosition->value(), opened ? 0 : 500);
+        QCOMPARE(time.sldBegin->value(), opened ? 0 : 500);
+        QCOMPARE(time.sldEnd->value(), opened ? sliderMaximum : 500);
+        QVERIFY(rig.desktop.messages.isEmpty());
+    }
+
+    void snapshotSettings_data()
+    {
+        QTest::addColumn<QVariant>("storedFolder");
+        QTest::addColumn<QVariant>("storedFormat");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("format");
+        const QString defaultFolder = modSpecialFolders::DocumentsFolder() + "/Reelquill snapshots/";
+        QTest::newRow("nothing stored") << QVariant() << QVariant() << defaultFolder << 1;
+        QTest::newRow("format 3 stored") << QVariant() << QVariant("3") << defaultFolder << 3;
+        QTest::newRow("format 0 stored") << QVariant() << QVariant("0") << defaultFolder << 0;
+        QTest::newRow("format not a number") << QVariant() << QVariant("png") << defaultFolder << 1;
+        QTest::newRow("format out of range") << QVariant() << QVariant("5") << defaultFolder << 1;
+        QTest::newRow("negative format") << QVariant() << QVariant("-1") << defaultFolder << 1;
+        QTest::newRow("folder stored")
+            << QVariant("/home/me/shots/") << QVariant("4") << "/home/me/shots/" << 4;
+    }
+    void snapshotSettings()
+    {
+        QFETCH(QVariant, storedFolder);
+        QFETCH(QVariant, storedFormat);
+        QFETCH(QString, folder);
+        QFETCH(int, format);
+        Rig rig;
+        if (storedFolder.isValid())
+            rig.settings.setText("SnapshotFolder", storedFolder.toString());
+        if (storedFormat.isValid())
+            rig.settings.setText("SnapshotFormat", storedFormat.toString());
+        rig.window.startUp({"/usr/bin/reelquill"});
+        QCOMPARE(rig.window.programValues().SnapshotFolder, folder);
+        QCOMPARE(int(rig.window.programValues().SnapshotFormat), format);
+        QVERIFY(rig.window.programValues().SnapshotFile.isEmpty());
+    }
+
+    void defaultFolderEndsWithTheSnapshotsFolder()
+    {
+        QVERIFY(!modSpecialFolders::DocumentsFolder().isEmpty());
+        QVERIFY(ProgramValues::defaultSnapshotFolder().endsWith("/Reelquill snapshots/"));
+        QVERIFY(!ProgramValues::defaultSnapshotFolder().contains("//"));
+    }
+
+    void startUpWritesNoSettings()
+    {
+        Rig rig;
+        rig.window.startUp({"/usr/bin/reelquill"});
+        rig.window.close();
+        QVERIFY(
+            QSettings(rig.settingsDir.filePath("reelquill.ini"), QSettings::IniFormat).allKeys().isEmpty());
+    }
+
+    void shutDownClosesThePlayerFirstThenOtherWindows()
+    {
+        Rig rig;
+        rig.window.show();
+        // Stands in for a calculator or the snapshot preview; it notes when it is closed.
+        struct OtherWindow : QWidget
+        {
+            FakeMoviePlayer* player = nullptr;
+            void closeEvent(QCloseEvent* event) override
+            {
+                player->calls << "other window closed";
+                event->accept();
+            }
+        };
+        OtherWindow calculator;
+        calculator.player = &rig.player;
+        calculator.show();
+        QVERIFY(rig.window.close());
+        QCOMPARE(rig.player.calls, (QStringList{"Close()", "other window closed"}));
+        QVERIFY(!calculator.isVisible());
+    }
+};
+
+QTEST_MAIN(StartUpTest)
+#include "tst_startup.moc"
