@@ -91,61 +91,14 @@ private slots:
         }
     }
 
-    void initialSliders_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("minimum");
-        QTest::addColumn<int>("maximum");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<Qt::Orientation>("orientation");
-        QTest::newRow("position") << "sldPosition" << 0 << 1000 << 500 << true << Qt::Horizontal;
-        QTest::newRow("begin") << "sldBegin" << 0 << 1000 << 500 << true << Qt::Horizontal;
-        QTest::newRow("end") << "sldEnd" << 0 << 1000 << 500 << true << Qt::Horizontal;
-        QTest::newRow("tempo") << "sldTempo" << -80 << 80 << 0 << true << Qt::Vertical;
-        QTest::newRow("semitones") << "sldPitchSemi" << -12 << 12 << 0 << true << Qt::Vertical;
-        QTest::newRow("fine pitch") << "sldPitchGrad" << -600 << 600 << 0 << true << Qt::Vertical;
-        QTest::newRow("rate, changed only by its buttons")
-            << "sldSpeed" << 10 << 190 << 100 << false << Qt::Vertical;
-    }
-    void initialSliders()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, minimum);
-        QFETCH(int, maximum);
-        QFETCH(int, value);
-        QFETCH(bool, enabled);
-        QFETCH(Qt::Orientation, orientation);
-        Rig rig;
-        const auto* slider = rig.control<QSlider>(name);
-        QVERIFY(slider);
-        QCOMPARE(slider->minimum(), minimum);
-        QCOMPARE(slider->maximum(), maximum);
-        QCOMPARE(slider->value(), value);
-        QCOMPARE(slider->isEnabled(), enabled);
-        QCOMPARE(slider->orientation(), orientation);
-    }
-
-    void soundPanelAndTimeControlsAreHandedOut()
+    void marksColumnShowsOnlyItsAddButtonAtStart()
     {
         Rig rig;
-        const SoundPanel& sound = rig.window.soundPanel();
-        QCOMPARE(sound.sldTempo, rig.control<QSlider>("sldTempo"));
-        QCOMPARE(sound.sldSpeed, rig.control<QSlider>("sldSpeed"));
-        QCOMPARE(sound.lblPitchGrade, rig.control<QLabel>("lblPitchGrade"));
-        QCOMPARE(sound.lblRate->text(), "100%");
-        QCOMPARE(sound.lblTempo->text(), "100%");
-        QCOMPARE(sound.lblPitchSemi->text(), "0");
-        const TimeControls& time = rig.window.timeControls();
-        QCOMPARE(time.sldEnd, rig.control<QSlider>("sldEnd"));
-        QCOMPARE(time.lblPreviewTime->text(), "0:00:00:00");
-        const MarksColumn& marks = rig.window.marksColumn();
-        QCOMPARE(marks.lstMark, rig.control<QListWidget>("lstMark"));
         rig.window.show();
+        const MarksColumn& marks = rig.window.marksColumn();
         QVERIFY(marks.cmdAddMark->isVisible());
-        for (const QWidget* hidden :
-             {static_cast<QWidget*>(marks.lblMark), static_cast<QWidget*>(marks.lstMark),
-              static_cast<QWidget*>(marks.cmdDeleteMark), static_cast<QWidget*>(marks.cmdClearMark)})
+        for (const QWidget* hidden : std::initializer_list<const QWidget*>{
+                 marks.lblMark, marks.lstMark, marks.cmdDeleteMark, marks.cmdClearMark})
             QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
     }
 

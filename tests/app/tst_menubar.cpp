@@ -118,14 +118,6 @@ private slots:
                                                    << "5 seconds & back";
         QTest::newRow("no access letter") << "mnuSnapshotFolder"
                                           << "Snapshot location and format";
-        QTest::newRow("fine pitch up a semitone") << "mnuPitch10Up"
-                                                  << "Semitone Up";
-        QTest::newRow("semitone up") << "mnuPitchSemi1Up"
-                                     << "&Semitone Up";
-        QTest::newRow("octave down has no access letter") << "mnuPitchSemi12Down"
-                                                          << "Octave Down";
-        QTest::newRow("about") << "mnuAbout"
-                               << "&About Reelquill...";
     }
     void captions()
     {
