@@ -12,7 +12,6 @@
 #include <memory>
 
 class Desktop;
-class HotKeys;
 class MoviePlayer;
 class SettingsStore;
 class TransportCommands;
@@ -60,5 +59,4 @@ private:
 
     std::unique_ptr<TransportCommands> m_transport;
     CommandRoutes m_routes;
-    HotKeys* m_hotKeys = nullptr;
 };
