@@ -94,7 +94,7 @@ void frmMain::wireRoutes()
     menuBar->setObjectName(QStringLiteral("menuBar"));
     setMenuBar(menuBar);
     buildMenuBar(menuBar, menuBarLayout(), m_routes);
-    new HotKeys(hotKeyBindings(), m_routes, this, menuBar, m_video);
+    new HotKeys(hotKeyBindings(), m_routes, this, menuBar, m_video); // a child of the window
 }
 
 void frmMain::centreOnScreen()
