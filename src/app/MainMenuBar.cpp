@@ -9,6 +9,12 @@ void MainMenuBar::giveWayTo(const QKeySequence& key, const std::function<void()>
 
 bool MainMenuBar::event(QEvent* event)
 {
+    // The bar has the focus only while it is worked by keyboard (after Alt alone, or F10): its
+    // arrow keys then move between the menus instead of running hot keys.
+    if (event->type() == QEvent::ShortcutOverride && hasFocus()) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::Shortcut) {
         auto* shortcut = static_cast<QShortcutEvent*>(event);
         const auto hotKey = m_hotKeys.constFind(shortcut->key());

@@ -8,7 +8,8 @@
 
 // The main window's menu bar. A menu's access key can be the same combination as a hot key
 // (Alt+P opens "&Pitch" and plays); the hot key wins, as users of the hot keys expect, and the
-// menu stays reachable by pressing and releasing Alt first, or with F10.
+// menu stays reachable by pressing and releasing Alt first. While the bar is worked by keyboard
+// it keeps every key, arrows included.
 class MainMenuBar : public QMenuBar
 {
     Q_OBJECT

@@ -149,6 +149,22 @@ private slots:
         QApplication::activePopupWidget()->close();
     }
 
+    // Alt alone puts the menu bar under the keyboard; its arrows then walk the menus.
+    void menuBarWorkedByKeyboardKeepsItsKeys()
+    {
+        RoutedWindow routed;
+        QVERIFY(activate(&routed.window));
+        routed.slider->setFocus();
+        QTest::keyClick(routed.slider, Qt::Key_Alt);
+        QTRY_VERIFY(routed.window.menuBar()->hasFocus());
+        QTest::keyClick(routed.window.menuBar(), Qt::Key_Right);
+        QTest::keyClick(routed.window.menuBar(), Qt::Key_P);
+        QVERIFY2(routed.ran.isEmpty(), qPrintable(routed.ran.join(' ')));
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), "mnuPitch");
+        QApplication::activePopupWidget()->close();
+    }
+
     void keysActInTheFullScreenVideoWindow()
     {
         RoutedWindow routed;
