@@ -9,7 +9,7 @@ void MainMenuBar::giveWayTo(const QKeySequence& key, const std::function<void()>
 
 bool MainMenuBar::event(QEvent* event)
 {
-    // The bar has the focus only while it is worked by keyboard (after Alt alone, or F10): its
+    // The bar has the focus only while it is worked by keyboard (after Alt alone): its
     // arrow keys then move between the menus instead of running hot keys.
     if (event->type() == QEvent::ShortcutOverride && hasFocus()) {
         event->accept();
