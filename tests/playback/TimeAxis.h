@@ -6,14 +6,15 @@
 #include <QSlider>
 
 // The three time sliders and the time label on bare widgets, as for an open movie of the given
-// length: a loop window over the whole movie and playback at its start.
+// length with the loop window set.
 struct TimeAxis
 {
-    explicit TimeAxis(int length = 100)
+    TimeAxis(int begin, int end, int length = 100)
     {
         for (QSlider* slider : {&sldPosition, &sldBegin, &sldEnd})
             slider->setRange(0, length);
-        sldEnd.setValue(length);
+        sldBegin.setValue(begin);
+        sldEnd.setValue(end);
     }
 
     QSlider sldPosition{Qt::Horizontal};
@@ -22,12 +23,11 @@ struct TimeAxis
     QLabel lblPreviewTime{QStringLiteral("0:00:00:00")};
 
     TimeControls controls() { return {&sldPosition, &sldBegin, &sldEnd, &lblPreviewTime}; }
-    void setLoopWindow(int begin, int end)
+    // What the slider does when the user takes hold of the thumb, moves it, and lets go later.
+    void grabPositionAndMoveTo(int value)
     {
-        sldBegin.setValue(begin);
-        sldEnd.setValue(end);
+        sldPosition.setSliderDown(true);
+        sldPosition.setValue(value);
     }
-    // What the slider does while the user takes hold of the thumb, moves it and lets go.
-    void grabPosition() { sldPosition.setSliderDown(true); }
     void releasePosition() { sldPosition.setSliderDown(false); }
 };

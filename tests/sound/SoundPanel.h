@@ -10,68 +10,46 @@
 #include <QMetaMethod>
 #include <QSlider>
 
-// The sound panel on bare widgets, owned as the main window will own it.
+// The sound panel on bare, named widgets, owned as the main window will own it.
 struct SoundPanel
 {
-    explicit SoundPanel(MoviePlayer& player) : controls(sliders(), player)
-    {
-        sldTempo.setObjectName("sldTempo");
-        sldPitchSemi.setObjectName("sldPitchSemi");
-        sldPitchGrad.setObjectName("sldPitchGrad");
-        sldSpeed.setObjectName("sldSpeed");
-    }
+    explicit SoundPanel(MoviePlayer& player) : controls(build(), player) {}
 
-    QSlider sldTempo, sldPitchSemi, sldPitchGrad, sldSpeed;
-    QLabel lblTempo, lblPitchSemi, lblPitchGrade, lblRate;
+    QWidget window;
     SoundControls controls;
 
-    SoundSliders sliders()
-    {
-        return {&sldTempo, &sldPitchSemi, &sldPitchGrad,  &sldSpeed,
-                &lblTempo, &lblPitchSemi, &lblPitchGrade, &lblRate};
-    }
-
+    QSlider* slider(const QString& name) const { return window.findChild<QSlider*>(name); }
+    QLabel* label(const QString& name) const { return window.findChild<QLabel*>(name); }
     // Tempo, semitones, fine pitch, rate.
     QList<int> values() const
     {
-        return {sldTempo.value(), sldPitchSemi.value(), sldPitchGrad.value(), sldSpeed.value()};
+        return {slider("sldTempo")->value(), slider("sldPitchSemi")->value(), slider("sldPitchGrad")->value(),
+                slider("sldSpeed")->value()};
     }
     QStringList labels() const
     {
-        return {lblTempo.text(), lblPitchSemi.text(), lblPitchGrade.text(), lblRate.text()};
+        return {label("lblTempo")->text(), label("lblPitchSemi")->text(), label("lblPitchGrade")->text(),
+                label("lblRate")->text()};
     }
     void setValues(const QList<int>& values)
     {
-        sldTempo.setValue(values[0]);
-        sldSpeed.setValue(values[3]);
-        sldPitchSemi.setValue(values[1]);
-        sldPitchGrad.setValue(values[2]);
-    }
-    QSlider* slider(const QString& name)
-    {
-        for (QSlider* s : {&sldTempo, &sldPitchSemi, &sldPitchGrad, &sldSpeed})
-            if (s->objectName() == name)
-                return s;
-        return nullptr;
+        slider("sldTempo")->setValue(values[0]);
+        slider("sldSpeed")->setValue(values[3]);
+        slider("sldPitchSemi")->setValue(values[1]);
+        slider("sldPitchGrad")->setValue(values[2]);
     }
 
-    QLabel* labelUnder(const QString& sliderName)
+    QList<QObject*> owners()
     {
-        QSlider* const columns[] = {&sldTempo, &sldPitchSemi, &sldPitchGrad, &sldSpeed};
-        QLabel* const labels[] = {&lblTempo, &lblPitchSemi, &lblPitchGrade, &lblRate};
-        for (int i = 0; i < 4; ++i)
-            if (columns[i]->objectName() == sliderName)
-                return labels[i];
-        return nullptr;
+        return {&controls, &controls.tempo(), &controls.pitch(), &controls.rate(), &controls.volume()};
     }
-
     // The owner whose public slot runs this command; null unless exactly one owner has it.
     QObject* ownerOf(const QString& command)
     {
         QObject* owner = nullptr;
         for (QObject* candidate : owners()) {
             const QMetaObject* meta = candidate->metaObject();
-            const int index = meta->indexOfSlot(QMetaObject::normalizedSignature(qPrintable(command + "()")));
+            const int index = meta->indexOfSlot(qPrintable(command + "()"));
             if (index < 0 || meta->method(index).access() != QMetaMethod::Public)
                 continue;
             if (owner)
@@ -85,8 +63,18 @@ struct SoundPanel
         QObject* owner = ownerOf(command);
         return owner && QMetaObject::invokeMethod(owner, qPrintable(command));
     }
-    QList<QObject*> owners()
+
+private:
+    template <typename Widget> Widget* add(const char* name)
     {
-        return {&controls, &controls.tempo(), &controls.pitch(), &controls.rate(), &controls.volume()};
+        auto* widget = new Widget(&window);
+        widget->setObjectName(name);
+        return widget;
+    }
+    SoundSliders build()
+    {
+        return {add<QSlider>("sldTempo"),     add<QSlider>("sldPitchSemi"), add<QSlider>("sldPitchGrad"),
+                add<QSlider>("sldSpeed"),     add<QLabel>("lblTempo"),      add<QLabel>("lblPitchSemi"),
+                add<QLabel>("lblPitchGrade"), add<QLabel>("lblRate")};
     }
 };
