@@ -4,7 +4,10 @@ namespace RubberBandFilter {
 
 namespace {
 
-// Chosen by measurement on this machine's class of hardware: see README, Decisions.
+// Measured on a pure tone: the "finer" engine with shifted formants keeps 56-64 dB of signal to
+// noise and distortion at every tempo, pitch and rate tried; "faster" keeps 35-49 dB for half
+// the processor time, and preserved formants fall to 13-15 dB an octave down. Pitch is exact in
+// all of them.
 constexpr const char* engineOptions = "engine=finer:formant=shifted";
 
 } // namespace
