@@ -2,12 +2,14 @@
 
 #include "app/PictureButton.h"
 #include "common/Twips.h"
+#include "sound/SoundButtonToolTips.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QSlider>
 
 #include <algorithm>
+#include <string_view>
 #include <tuple>
 #include <utility>
 
@@ -53,23 +55,28 @@ struct StepColumn
 {
     int left;
     const char* names[5];
-    const char* toolTips[5];
 };
 constexpr StepColumn stepColumns[] = {
-    {7395, {"cmdTempo10Up", "cmdTempo1Up", "cmdTempoReset", "cmdTempo1Down", "cmdTempo10Down"},
-           {"+10%", "+1%", "Reset", "-1%", "-10%"}},
-    {8190, {"cmdPitch12UpSemi", "cmdPitch1UpSemi", "cmdPitchResetSemi", "cmdPitch1DownSemi", "cmdPitch12DownSemi"},
-           {"+12", "+1", "Reset", "-1", "-12"}},
-    {9015, {"cmdPitch10UpGrad", "cmdPitch1UpGrad", "cmdPitchResetGrad", "cmdPitch1DownGrad", "cmdPitch10DownGrad"},
-           {"+1 semitone", "+2 cents", "Reset", "-2 cents", "-1 semitone"}},
-    {9825, {"cmdRate10Up", "cmdRate1Up", "cmdRateReset", "cmdRate1Down", "cmdRate10Down"},
-           {"+10", "+1", "Reset", "-1", "-10"}},
+    {7395, {"cmdTempo10Up", "cmdTempo1Up", "cmdTempoReset", "cmdTempo1Down", "cmdTempo10Down"}},
+    {8190, {"cmdPitch12UpSemi", "cmdPitch1UpSemi", "cmdPitchResetSemi", "cmdPitch1DownSemi", "cmdPitch12DownSemi"}},
+    {9015, {"cmdPitch10UpGrad", "cmdPitch1UpGrad", "cmdPitchResetGrad", "cmdPitch1DownGrad", "cmdPitch10DownGrad"}},
+    {9825, {"cmdRate10Up", "cmdRate1Up", "cmdRateReset", "cmdRate1Down", "cmdRate10Down"}},
 };
 
-constexpr ButtonPlacement resetAllButton = {"cmdResetAll", "Reset all", "reset-all", 8595, 6645, 330, 330};
+// The sound panel keeps its buttons' tool tips with their commands.
+constexpr const char* toolTipOf(std::string_view button)
+{
+    for (const SoundButtonToolTip& tip : soundButtonToolTips) {
+        if (button == tip.button)
+            return tip.toolTip;
+    }
+    return nullptr;
+}
+
+constexpr ButtonPlacement resetAllButton = {"cmdResetAll", toolTipOf("cmdResetAll"), "reset-all", 8595, 6645, 330, 330};
 constexpr ButtonPlacement gainButtons[] = {
-    {"cmdGainDown", "Volume down", "volume-down", 3195, 5685, 180, 240},
-    {"cmdGainUp",   "Volume up",   "volume-up",   3375, 5685, 180, 240},
+    {"cmdGainDown", toolTipOf("cmdGainDown"), "volume-down", 3195, 5685, 180, 240},
+    {"cmdGainUp",   toolTipOf("cmdGainUp"),   "volume-up",   3375, 5685, 180, 240},
 };
 // clang-format on
 
@@ -135,16 +142,16 @@ void addStepButtons(QWidget* parent, const StepColumn& column)
 {
     for (int row = 0; row < 5; ++row) {
         addPictureButton(parent,
-                         {column.names[row], column.toolTips[row], stepIcons[row], column.left, stepTops[row],
-                          stepWidth, stepHeight},
+                         {column.names[row], toolTipOf(column.names[row]), stepIcons[row], column.left,
+                          stepTops[row], stepWidth, stepHeight},
                          stepIconPixels);
     }
 }
 } // namespace
 
-SoundPanel buildSoundPanel(QWidget* parent)
+SoundSliders buildSoundPanel(QWidget* parent)
 {
-    SoundPanel panel;
+    SoundSliders panel;
     std::tie(panel.sldTempo, panel.lblTempo) = addColumn(parent, columns[0]);
     std::tie(panel.sldPitchSemi, panel.lblPitchSemi) = addColumn(parent, columns[1]);
     std::tie(panel.sldPitchGrad, panel.lblPitchGrade) = addColumn(parent, columns[2]);

@@ -9,13 +9,18 @@
 #include "app/MarksColumnBuilder.h"
 #include "app/MenuBarBuilder.h"
 #include "app/MenuBarLayout.h"
+#include "app/OwnerActions.h"
 #include "app/SoundPanelBuilder.h"
 #include "app/TimeAreaBuilder.h"
 #include "common/Desktop.h"
 #include "common/Twips.h"
+#include "playback/FullScreenCommands.h"
+#include "playback/LoopWindow.h"
 #include "playback/MovieOpening.h"
+#include "playback/PositionTracker.h"
 #include "playback/TransportCommands.h"
 #include "player/MoviePlayer.h"
+#include "sound/SoundControls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,7 +41,7 @@ frmMain::frmMain(MoviePlayer& player, Desktop& desktop, SettingsStore& settings,
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setCentralWidget(buildClientArea(videoWidget));
-    m_transport = std::make_unique<TransportCommands>(m_player, m_state, m_time, m_desktop, this);
+    createOwners();
     wireRoutes();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     centreOnScreen();
@@ -71,24 +76,22 @@ QWidget* frmMain::buildClientArea(QWidget* videoWidget)
     return client;
 }
 
-QHash<Command, CommandRoutes::Action> frmMain::commandActions()
+void frmMain::createOwners()
 {
-    TransportCommands* transport = m_transport.get();
-    return {
-        {Command::Open, [transport] { transport->Open(); }},
-        {Command::Play, [transport] { transport->Play(); }},
-        {Command::PlayLoop, [transport] { transport->PlayLoop(); }},
-        {Command::Pause, [transport] { transport->Pause(); }},
-        {Command::Stop, [transport] { transport->Stop(); }},
-        {Command::Rewind, [transport] { transport->Rewind(); }},
-        {Command::FForward, [transport] { transport->FForward(); }},
-        {Command::Exit, [this] { close(); }},
-    };
+    m_transport = std::make_unique<TransportCommands>(m_player, m_state, m_time, m_desktop, this);
+    m_soundControls = new SoundControls(m_sound, m_player, this);
+    m_loopWindow = new LoopWindow(m_time, this);
+    m_fullScreen = new FullScreenCommands(m_player, this);
+    new PositionTracker(m_player, m_state, m_time, this);
 }
 
 void frmMain::wireRoutes()
 {
-    m_routes = CommandRoutes(commandCatalogue(), commandActions());
+    CommandActions actions = transportActions(*m_transport);
+    actions.insert(timeAxisActions(*m_loopWindow, *m_fullScreen));
+    actions.insert(soundActions(*m_soundControls));
+    actions.insert(Command::Exit, [this] { close(); });
+    m_routes = CommandRoutes(commandCatalogue(), actions);
     m_routes.connectButtons(centralWidget());
     auto* menuBar = new MainMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));

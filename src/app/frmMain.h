@@ -3,21 +3,24 @@
 #include "app/CommandRoutes.h"
 #include "app/MarksColumn.h"
 #include "app/ProgramValues.h"
-#include "app/SoundPanel.h"
 #include "playback/PlaybackState.h"
 #include "playback/TimeControls.h"
+#include "sound/SoundSliders.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
 class Desktop;
+class FullScreenCommands;
+class LoopWindow;
 class MoviePlayer;
 class SettingsStore;
+class SoundControls;
 class TransportCommands;
 
-// The main window: builds the controls with their layout, creates the owners of the commands,
-// wires every route to its owner, and runs start-up and shut-down.
+// The main window: builds the controls with their layout, creates the owners of the commands and
+// of the reactions to the player, wires every route to its owner, and runs start-up and shut-down.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -33,7 +36,7 @@ public:
     PlaybackState& playbackState() { return m_state; }
     ProgramValues& programValues() { return m_values; }
     const TimeControls& timeControls() const { return m_time; }
-    const SoundPanel& soundPanel() const { return m_sound; }
+    const SoundSliders& soundSliders() const { return m_sound; }
     const MarksColumn& marksColumn() const { return m_marks; }
 
 protected:
@@ -42,7 +45,7 @@ protected:
 
 private:
     QWidget* buildClientArea(QWidget* videoWidget);
-    QHash<Command, CommandRoutes::Action> commandActions();
+    void createOwners();
     void wireRoutes();
     void centreOnScreen();
 
@@ -53,10 +56,14 @@ private:
     ProgramValues m_values;
 
     TimeControls m_time;
-    SoundPanel m_sound;
+    SoundSliders m_sound;
     MarksColumn m_marks;
     QWidget* m_video = nullptr;
 
+    // The owners of the commands; the QObject ones are children of the window.
     std::unique_ptr<TransportCommands> m_transport;
+    SoundControls* m_soundControls = nullptr;
+    LoopWindow* m_loopWindow = nullptr;
+    FullScreenCommands* m_fullScreen = nullptr;
     CommandRoutes m_routes;
 };

@@ -218,8 +218,8 @@ private slots:
         QCOMPARE(names, (QStringList{"htkFullScreen=Alt+Return; Alt+Enter", "htkPlay=Alt+P"}));
     }
 
-    // The main window's own hot keys reach the transport commands, also with a time slider focused.
-    void mainWindowTransportKeys_data()
+    // The main window's hot keys reach their owners, also with a time slider focused.
+    void mainWindowKeys_data()
     {
         QTest::addColumn<QKeyCombination>("keys");
         QTest::addColumn<QStringList>("calls");
@@ -233,8 +233,15 @@ private slots:
             << (Qt::ALT | Qt::Key_Backspace) << QStringList{"Stop()", "Seek(0)"};
         QTest::newRow("Alt+Left goes back") << (Qt::ALT | Qt::Key_Left) << QStringList{"Seek(45)"};
         QTest::newRow("Alt+Right goes forward") << (Qt::ALT | Qt::Key_Right) << QStringList{"Seek(55)"};
+        QTest::newRow("Left lowers the tempo")
+            << QKeyCombination(Qt::Key_Left) << QStringList{"SetTempo(-10)"};
+        QTest::newRow("Up raises the pitch") << QKeyCombination(Qt::Key_Up) << QStringList{"SetPitch(1)"};
+        QTest::newRow("Page Up raises the rate")
+            << QKeyCombination(Qt::Key_PageUp) << QStringList{"setRate(1.1)"};
+        QTest::newRow("Alt+Enter shows full screen")
+            << (Qt::ALT | Qt::Key_Return) << QStringList{"FullScreen(true)"};
     }
-    void mainWindowTransportKeys()
+    void mainWindowKeys()
     {
         QFETCH(QKeyCombination, keys);
         QFETCH(QStringList, calls);

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QShortcut>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -25,6 +27,34 @@ struct Rig
     frmMain window{player, desktop, settings};
 
     QWidget* client() const { return window.centralWidget(); }
+
+    // A movie playing half way through a loop window, with every sound setting away from normal.
+    void prepareAMovieWithSettings()
+    {
+        player.movies.insert("/movies/film.mp4", 100.0);
+        window.startUp({"reelquill", "/movies/film.mp4"});
+        desktop.fileAnswers << "/movies/film.mp4";
+        player.position = 50;
+        player.volume = -2500;
+        control<QSlider>("sldPosition")->setValue(50);
+        control<QSlider>("sldBegin")->setValue(10);
+        control<QSlider>("sldEnd")->setValue(20);
+        control<QSlider>("sldTempo")->setValue(20);
+        control<QSlider>("sldPitchGrad")->setValue(100);
+        control<QSlider>("sldSpeed")->setValue(120);
+        player.clearCalls();
+    }
+
+    // What the player was asked and what the sliders and labels show.
+    QString outcome() const
+    {
+        QStringList parts{player.calls.join(' ')};
+        for (const QSlider* slider : client()->findChildren<QSlider*>())
+            parts << slider->objectName() + "=" + QString::number(slider->value());
+        for (const QLabel* label : client()->findChildren<QLabel*>())
+            parts << label->objectName() + "=" + label->text();
+        return parts.join('|');
+    }
     template <typename T> T* control(const QString& name) const { return window.findChild<T*>(name); }
 };
 } // namespace
@@ -114,42 +144,45 @@ private slots:
         QVERIFY(metrics.height() <= label->height());
     }
 
-    // Each route of a command does exactly what the others do.
+    // Each route of a command does exactly what the others do: the same calls on the player and
+    // the same sliders and labels afterwards.
     void everyRouteRunsTheSameCommand_data()
     {
-        QTest::addColumn<QString>("toolbarButton");
-        QTest::addColumn<QString>("screenButton");
-        QTest::addColumn<QString>("menuEntry");
+        QTest::addColumn<QStringList>("routes");
         for (const CommandRoute& route : commandCatalogue()) {
-            if (route.toolbarButton)
-                QTest::newRow(route.toolbarButton)
-                    << route.toolbarButton << route.screenButton << route.menuEntry;
+            QStringList routes;
+            for (const char* name :
+                 {route.toolbarButton, route.screenButton, route.menuEntry, route.hotKey}) {
+                if (name)
+                    routes << name;
+            }
+            QTest::newRow(qPrintable(routes.first())) << routes;
         }
     }
     void everyRouteRunsTheSameCommand()
     {
-        QFETCH(QString, toolbarButton);
-        QFETCH(QString, screenButton);
-        QFETCH(QString, menuEntry);
-        QStringList callsPerRoute;
-        for (int route = 0; route < 3; ++route) {
+        QFETCH(QStringList, routes);
+        QStringList outcomes;
+        QString untouched;
+        for (const QString& route : routes) {
             Rig rig;
-            rig.player.movies.insert("/movies/film.mp4", 100.0);
-            rig.window.startUp({"reelquill", "/movies/film.mp4"});
-            rig.desktop.fileAnswers << "/movies/film.mp4";
-            rig.player.position = 50;
-            rig.player.clearCalls();
-            if (route == 0)
-                rig.control<QToolButton>(toolbarButton)->click();
-            else if (route == 1)
-                rig.control<QToolButton>(screenButton)->click();
+            rig.prepareAMovieWithSettings();
+            untouched = rig.outcome();
+            if (auto* button = rig.control<QToolButton>(route))
+                button->click();
+            else if (auto* entry = rig.control<QAction>(route))
+                entry->trigger();
+            else if (auto* hotKey = rig.control<QShortcut>(route))
+                QVERIFY(QMetaObject::invokeMethod(hotKey, "activated"));
             else
-                rig.control<QAction>(menuEntry)->trigger();
-            QVERIFY(!rig.player.calls.isEmpty());
-            callsPerRoute << rig.player.calls.join(' ');
+                QFAIL(qPrintable("no control " + route));
+            outcomes << rig.outcome();
         }
-        QCOMPARE(callsPerRoute.at(1), callsPerRoute.at(0));
-        QCOMPARE(callsPerRoute.at(2), callsPerRoute.at(0));
+        for (const QString& outcome : outcomes)
+            QCOMPARE(outcome, outcomes.first());
+        // With the semitones at 0 (the fine pitch is away from it), their reset has nothing to do.
+        if (routes.first() != "cmdPitchResetSemi")
+            QVERIFY(outcomes.first() != untouched);
     }
 
     void exitClosesTheWindowAndThePlayer()

@@ -1,0 +1,78 @@
+#include "support/TestMedia.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTest>
+
+// Starts the real program on a generated movie and watches its window on the X display.
+class ExecutableTest : public QObject
+{
+    Q_OBJECT
+
+    // The window as ImageMagick sees it on the display; null until the window is mapped.
+    static QImage windowShot()
+    {
+        QProcess import;
+        import.start("import", {"-window", "Reelquill", "png:-"});
+        // import waits for ever when there is no such window yet.
+        if (!import.waitForFinished(3000)) {
+            import.kill();
+            import.waitForFinished();
+            return {};
+        }
+        if (import.exitCode() != 0)
+            return {};
+        return QImage::fromData(import.readAllStandardOutput(), "PNG");
+    }
+
+    // Well inside the picture area, clear of the menu bar whatever its height.
+    static QImage pictureArea(const QImage& window) { return window.copy(40, 100, 360, 230); }
+
+    static double meanBrightness(const QImage& image)
+    {
+        qint64 sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                sum += qGray(image.pixel(x, y));
+        return double(sum) / (image.width() * image.height());
+    }
+
+    static double changedShare(const QImage& a, const QImage& b)
+    {
+        qint64 changed = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                changed += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 24;
+        return double(changed) / (a.width() * a.height());
+    }
+
+private slots:
+    void playsTheMovieNamedOnTheCommandLine()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("needs an X display");
+        const QString movie = TestMedia::movie({.seconds = 30.0, .size = {320, 240}});
+        QVERIFY(!movie.isEmpty());
+
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(qEnvironmentVariable("REELQUILL_BUILD_DIR") + "/src/reelquill", {movie});
+        QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
+
+        // The first frames may take a moment on a busy machine.
+        QImage first;
+        QTRY_VERIFY_WITH_TIMEOUT(!(first = windowShot()).isNull() && meanBrightness(pictureArea(first)) > 20,
+                                 30000);
+        QTest::qWait(1000);
+        const QImage second = windowShot();
+        QVERIFY(!second.isNull());
+        const double changed = changedShare(pictureArea(first), pictureArea(second));
+        QVERIFY2(changed > 0.02, qPrintable(QString("only %1 of the picture changed").arg(changed)));
+
+        program.terminate();
+        QVERIFY(program.waitForFinished(10000));
+    }
+};
+
+QTEST_MAIN(ExecutableTest)
+#include "tst_executable.moc"
