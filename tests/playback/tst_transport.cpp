@@ -28,11 +28,10 @@ class TransportTest : public QObject
     using CommandFunction = void (TransportCommands::*)();
     static QHash<QString, CommandFunction> commandByName()
     {
-        return {{"Open", &TransportCommands::Open},
-                {"Play", &TransportCommands::Play},
-                {"PlayLoop", &TransportCommands::PlayLoop},
-                {"Pause", &TransportCommands::Pause},
-                {"Stop", &TransportCommands::Stop}};
+        return {{"Open", &TransportCommands::Open},         {"Play", &TransportCommands::Play},
+                {"PlayLoop", &TransportCommands::PlayLoop}, {"Pause", &TransportCommands::Pause},
+                {"Stop", &TransportCommands::Stop},         {"Rewind", &TransportCommands::Rewind},
+                {"FForward", &TransportCommands::FForward}};
     }
 
     struct Rig
@@ -104,28 +103,6 @@ private slots:
         QCOMPARE(rig.player.calls, calls);
     }
 
-    void skipsDoNothingWithoutAMovie()
-    {
-        Rig rig;
-        rig.player.position = 0;
-        rig.commands.FForward();
-        rig.commands.Rewind();
-        QVERIFY(rig.player.calls.isEmpty());
-    }
-
-    void skipsLeaveTheModesAlone()
-    {
-        Rig rig;
-        rig.openMovie("/movies/hundred.mp4");
-        rig.commands.PlayLoop();
-        rig.commands.Pause();
-        rig.player.position = 50;
-        rig.commands.FForward();
-        rig.commands.Rewind();
-        QVERIFY(rig.state.LoopPlay);
-        QVERIFY(rig.state.Paused);
-    }
-
     void stopReturnsToTheBeginningOfTheLoopWindow_data()
     {
         QTest::addColumn<double>("landingOffset");
@@ -151,19 +128,6 @@ private slots:
         QCOMPARE(rig.position.value(), 30);
         QVERIFY(!rig.state.LoopPlay);
         QCOMPARE(rig.preview.text(), label);
-    }
-
-    void stopKeepsPaused()
-    {
-        Rig rig;
-        rig.openMovie("/movies/hundred.mp4");
-        rig.commands.Pause();
-        rig.commands.Stop();
-        QVERIFY(rig.state.Paused);
-        rig.player.clearCalls();
-        // After Pause then Stop, the next Pause resumes from the beginning of the loop window.
-        rig.commands.Pause();
-        QCOMPARE(rig.player.calls, QStringList{"Play()"});
     }
 
     // Each row is a sequence of commands; the player calls and the final state are checked.
@@ -196,6 +160,13 @@ private slots:
                            "setVolume(0)", "Play()",          "Play()",
                            "Pause()"}
             << true << false;
+        // After Pause then Stop, the next Pause resumes from the beginning of the loop window.
+        QTest::newRow("pause, stop keeps paused, pause resumes")
+            << QStringList{"Pause", "Stop", "Pause"} << QStringList{"Pause()", "Stop()", "Seek(0)", "Play()"}
+            << false << false;
+        QTest::newRow("skips leave both modes alone")
+            << QStringList{"PlayLoop", "Pause", "FForward", "FForward", "Rewind"}
+            << QStringList{"Play()", "Pause()", "Seek(5)", "Seek(10)", "Seek(5)"} << true << true;
         QTest::newRow("open keeps loop mode")
             << QStringList{"PlayLoop", "Open"}
             << QStringList{"Play()", "setActive(true)", "setFileName(/movies/hundred.mp4)", "setVolume(0)",
