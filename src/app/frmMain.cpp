@@ -30,6 +30,7 @@
 namespace {
 constexpr int clientWidth = 10770, clientHeight = 8535;
 constexpr int clientPointSize = 8;
+constexpr QRect pictureArea = twipsRect(255, 975, 6225, 4635);
 } // namespace
 
 frmMain::frmMain(MoviePlayer& player, Desktop& desktop, SettingsStore& settings, QWidget* videoWidget)
@@ -66,7 +67,7 @@ QWidget* frmMain::buildClientArea(QWidget* videoWidget)
         m_video->setPalette(QPalette(Qt::black));
     }
     m_video->setParent(client);
-    m_video->setGeometry(twipsRect(255, 975, 6225, 4635));
+    m_video->setGeometry(pictureArea);
 
     buildToolbarRow(client);
     m_time = buildTimeArea(client);
