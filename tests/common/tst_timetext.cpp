@@ -18,6 +18,9 @@ private slots:
         QTest::newRow("hours unpadded") << 3725.5 << "1:02:05:50";
         QTest::newRow("ten hours") << 36000.0 << "10:00:00:00";
         QTest::newRow("report of 59.6") << 59.6 << "0:00:59:60";
+        QTest::newRow("19.4 is 19.39999... in binary") << 19.4 << "0:00:19:40";
+        QTest::newRow("0.29 is 0.28999... in binary") << 0.29 << "0:00:00:29";
+        QTest::newRow("just below a minute") << 59.999 << "0:00:59:99";
         QTest::newRow("exactly 30") << 30.0 << "0:00:30:00";
         QTest::newRow("negative is shown as zero") << -1.5 << "0:00:00:00";
         QTest::newRow("not a number is shown as zero") << std::nan("") << "0:00:00:00";

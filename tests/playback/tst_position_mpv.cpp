@@ -1,0 +1,67 @@
+#include "common/Rounding.h"
+#include "playback/PlaybackState.h"
+#include "playback/PositionTracker.h"
+#include "playback/TimeAxis.h"
+#include "player/MpvMoviePlayer.h"
+#include "support/TestMedia.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+// Play Loop on the real player: the position reports alone keep playback inside the window.
+class PositionOnMpvTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void playLoopStaysInsideTheWindow_data()
+    {
+        QTest::addColumn<qint16>("tempo");
+        QTest::addColumn<int>("milliseconds");
+        QTest::newRow("neutral") << qint16(0) << 15000;
+        // Slower, and every wrap is a seek through the stretcher.
+        QTest::newRow("tempo -30") << qint16(-30) << 20000;
+    }
+    void playLoopStaysInsideTheWindow()
+    {
+        QFETCH(qint16, tempo);
+        QFETCH(int, milliseconds);
+        TestMedia::Movie movie;
+        movie.seconds = 10;
+        MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::None, {}});
+        player.setFileName(TestMedia::movie(movie));
+        QVERIFY(player.Duration() > 0);
+        TimeAxis axis(2, 5, roundHalfEven(player.Duration()));
+        const PlaybackState state{true, false};
+        PositionTracker tracker(player, state, axis.controls());
+        QList<double> reports;
+        connect(&player, &MoviePlayer::PositionChange, this, [&](double position) { reports << position; });
+
+        player.SetTempo(tempo);
+        player.Seek(2);
+        player.Play();
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < milliseconds)
+            QTest::qWait(20);
+        player.Pause();
+
+        int wraps = 0;
+        double furthest = 0;
+        for (qsizetype i = 0; i < reports.size(); ++i) {
+            QVERIFY2(roundHalfEven(reports[i]) <= axis.sldEnd.value(),
+                     qPrintable(QString::number(reports[i])));
+            QVERIFY2(roundHalfEven(reports[i]) >= axis.sldBegin.value(),
+                     qPrintable(QString::number(reports[i])));
+            furthest = std::max(furthest, reports[i]);
+            if (i > 0 && reports[i] < reports[i - 1] - 1)
+                ++wraps;
+        }
+        QVERIFY2(wraps >= 4, qPrintable(QString::number(wraps)));
+        qInfo("%d wraps, %lld reports, furthest report %.3f s", wraps, static_cast<long long>(reports.size()),
+              furthest);
+    }
+};
+
+QTEST_MAIN(PositionOnMpvTest)
+#include "tst_position_mpv.moc"
