@@ -10,6 +10,7 @@
 #include "player/SnapshotWriter.h"
 #include "player/VolumeLevel.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 
@@ -111,6 +112,11 @@ void MpvMoviePlayer::startCore(const MpvPlayerOptions& options)
     }
     mpv_observe_property(m_mpv.get(), 0, mpvname::timePos, MPV_FORMAT_DOUBLE);
     mpv_set_wakeup_callback(m_mpv.get(), &MpvMoviePlayer::onMpvWakeup, this);
+}
+
+void MpvMoviePlayer::prepareApplication()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 QWidget* MpvMoviePlayer::videoWidget()
@@ -231,6 +237,10 @@ void MpvMoviePlayer::setFileName(const QString& path)
     }
     // A movie opens halted at its start; Play starts it.
     setFlag(mpvname::pause, true);
+    // With nothing yet to draw into (the window has not shown), mpv would fail the picture and,
+    // before the sound is up, the whole movie: open it without picture until the renderer comes.
+    const bool rendererMissing = m_showsVideo && (m_videoWidget == nullptr || !m_videoWidget->hasRenderer());
+    setText(mpvname::videoTrack, rendererMissing ? mpvname::no : mpvname::automatic);
     refreshStretcherBeforeLoad();
     if (loadAndWait(file.absoluteFilePath())) {
         m_fileName = path;
@@ -286,9 +296,9 @@ void MpvMoviePlayer::restoreVideo()
 {
     if (!m_mpv || m_fileName.isEmpty())
         return;
-    // mpv drops a movie's picture when it is opened before any renderer exists (the command-line
-    // movie opens before the window shows) and when the renderer goes with its GL context (the
-    // widget moves to or from full screen). Selecting the video track again brings it back.
+    // The movie's picture is off when it was opened before any renderer existed, and mpv drops it
+    // when the renderer goes with its GL context (the widget moving to or from full screen).
+    // Selecting the video track again brings it back.
     MpvNode tracks;
     if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
         return;
