@@ -3,7 +3,7 @@
 #include "player/MoviePlayer.h"
 #include "player/MpvHandle.h"
 #include "player/MpvPlayerOptions.h"
-#include "player/StretchSettings.h"
+#include "player/StretcherChain.h"
 
 #include <QImage>
 #include <QPointer>
@@ -66,17 +66,9 @@ private:
     void onCommandReply(const mpv_event& event);
 
     bool loadAndWait(const QString& path);
-    void closeMovie();
-    void applyStretch();
-    void refreshStretcherBeforeLoad();
     void restoreVideo();
     void videoWidget_DoubleClicked();
     QImage frameOnShow();
-
-    bool setFlag(const char* name, bool value);
-    bool setDouble(const char* name, double value);
-    bool setText(const char* name, const char* value);
-    bool command(std::initializer_list<const char*> words);
 
     MpvHandle m_mpv;
     bool m_showsVideo = false;
@@ -106,9 +98,5 @@ private:
     std::uint64_t m_lastReplyId = 0;
 
     int m_volume = 0;
-    StretchSettings m_stretch;
-    bool m_stretcherInChain = false;
-    // The pitch scale written into the filter list; a movie that opens starts with it.
-    double m_listedPitchScale = 1.0;
-    double m_appliedPitchScale = 1.0;
+    StretcherChain m_stretcher;
 };
