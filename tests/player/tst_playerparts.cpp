@@ -1,75 +1,23 @@
 #include "player/FullScreenSwitcher.h"
 #include "player/GifWriter.h"
 #include "player/MoviePlayer.h"
-#include "player/ScreenshotImage.h"
 #include "player/SnapshotWriter.h"
 #include "player/StretchSettings.h"
 #include "player/VolumeLevel.h"
+#include "support/ImageDifference.h"
 #include "support/TestMedia.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
 
 #include <cmath>
-#include <cstring>
-#include <vector>
 
 namespace {
-
-// A screenshot-raw result as mpv builds it: a map of w, h, stride, format and data.
-class FakeScreenshot
-{
-public:
-    FakeScreenshot(std::int64_t width, std::int64_t height, std::int64_t stride, const char* format,
-                   std::vector<unsigned char> pixels)
-        : m_values{int64(width), int64(height), int64(stride), text(format), {}}, m_pixels(std::move(pixels))
-    {
-        m_bytes.data = m_pixels.data();
-        m_bytes.size = m_pixels.size();
-        m_values[4].format = MPV_FORMAT_BYTE_ARRAY;
-        m_values[4].u.ba = &m_bytes;
-        m_list.num = 5;
-        m_list.values = m_values;
-        m_list.keys = const_cast<char**>(keys);
-        m_node.format = MPV_FORMAT_NODE_MAP;
-        m_node.u.list = &m_list;
-    }
-    const mpv_node& node() const { return m_node; }
-
-private:
-    static mpv_node int64(std::int64_t value)
-    {
-        mpv_node node{};
-        node.format = MPV_FORMAT_INT64;
-        node.u.int64 = value;
-        return node;
-    }
-    static mpv_node text(const char* value)
-    {
-        mpv_node node{};
-        node.format = MPV_FORMAT_STRING;
-        node.u.string = const_cast<char*>(value);
-        return node;
-    }
-    static constexpr const char* keys[] = {"w", "h", "stride", "format", "data"};
-    mpv_node m_values[5];
-    std::vector<unsigned char> m_pixels;
-    mpv_byte_array m_bytes{};
-    mpv_node_list m_list{};
-    mpv_node m_node{};
-};
-
-// Two rows of two pixels (blue, green, red, unused byte each), padded to 12 bytes a row.
-std::vector<unsigned char> twoByTwoPadded()
-{
-    return {10, 20, 30, 0, 40, 50, 60, 0, 99, 99, 99, 99, 70, 80, 90, 0, 1, 2, 3, 0, 99, 99, 99, 99};
-}
 
 QImage gradient(int width, int height)
 {
@@ -78,17 +26,6 @@ QImage gradient(int width, int height)
         for (int x = 0; x < width; ++x)
             image.setPixelColor(x, y, QColor(x * 255 / width, y * 255 / height, (x + y) % 256));
     return image;
-}
-
-double meanDifference(const QImage& a, const QImage& b)
-{
-    const QImage x = a.convertToFormat(QImage::Format_RGB888);
-    const QImage y = b.convertToFormat(QImage::Format_RGB888);
-    double sum = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int i = 0; i < x.width() * 3; ++i)
-            sum += std::abs(int(x.constScanLine(row)[i]) - int(y.constScanLine(row)[i]));
-    return sum / (double(x.width()) * x.height() * 3);
 }
 
 } // namespace
@@ -159,52 +96,6 @@ private slots:
                  qPrintable(QString::number(VolumeLevel::mpvPercent(attenuation), 'g', 10)));
     }
 
-    void screenshotPixels()
-    {
-        const FakeScreenshot shot(2, 2, 12, "bgr0", twoByTwoPadded());
-        const QImage image = imageFromScreenshot(shot.node());
-        QCOMPARE(image.size(), QSize(2, 2));
-        QCOMPARE(image.pixelColor(0, 0), QColor(30, 20, 10));
-        QCOMPARE(image.pixelColor(1, 0), QColor(60, 50, 40));
-        QCOMPARE(image.pixelColor(0, 1), QColor(90, 80, 70));
-        QCOMPARE(image.pixelColor(1, 1), QColor(3, 2, 1));
-        // Opaque although mpv leaves the fourth byte at 0.
-        QCOMPARE(image.hasAlphaChannel(), false);
-    }
-
-    void screenshotsThatAreNotPictures_data()
-    {
-        QTest::addColumn<qint64>("width");
-        QTest::addColumn<qint64>("height");
-        QTest::addColumn<qint64>("stride");
-        QTest::addColumn<QByteArray>("format");
-        QTest::addColumn<int>("bytes");
-        QTest::newRow("other pixel format")
-            << qint64(2) << qint64(2) << qint64(12) << QByteArray("rgba") << 24;
-        QTest::newRow("fewer bytes than promised")
-            << qint64(2) << qint64(2) << qint64(12) << QByteArray("bgr0") << 19;
-        QTest::newRow("rows narrower than the width")
-            << qint64(2) << qint64(2) << qint64(4) << QByteArray("bgr0") << 24;
-        QTest::newRow("no width") << qint64(0) << qint64(2) << qint64(12) << QByteArray("bgr0") << 24;
-        QTest::newRow("negative height") << qint64(2) << qint64(-2) << qint64(12) << QByteArray("bgr0") << 24;
-        QTest::newRow("absurd size") << qint64(1) << (qint64(1) << 40) << qint64(4) << QByteArray("bgr0")
-                                     << 24;
-    }
-    void screenshotsThatAreNotPictures()
-    {
-        QFETCH(qint64, width);
-        QFETCH(qint64, height);
-        QFETCH(qint64, stride);
-        QFETCH(QByteArray, format);
-        QFETCH(int, bytes);
-        std::vector<unsigned char> pixels = twoByTwoPadded();
-        pixels.resize(static_cast<size_t>(bytes));
-        const FakeScreenshot shot(width, height, stride, format.constData(), pixels);
-        QVERIFY(imageFromScreenshot(shot.node()).isNull());
-        mpv_node notAMap{};
-        QVERIFY(imageFromScreenshot(notAMap).isNull());
-    }
-
     void gifKeepsFewColoursExactly()
     {
         QImage image(40, 30, QImage::Format_RGB888);
@@ -219,7 +110,7 @@ private slots:
         QImage decoded;
         QVERIFY(decoded.loadFromData(buffer.data(), "gif"));
         QCOMPARE(decoded.size(), image.size());
-        QCOMPARE(meanDifference(decoded, image), 0.0);
+        QCOMPARE(ImageDifference::mean(decoded, image), 0.0);
     }
 
     void gifOfManyColoursIsClose()
@@ -235,7 +126,7 @@ private slots:
         const auto blurred = [](const QImage& picture) {
             return picture.scaled(picture.size() / 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         };
-        const double difference = meanDifference(blurred(decoded), blurred(image));
+        const double difference = ImageDifference::mean(blurred(decoded), blurred(image));
         QVERIFY2(difference < 6, qPrintable(QString::number(difference)));
     }
 
@@ -274,29 +165,6 @@ private slots:
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), QByteArray("an earlier snapshot"));
         QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), before);
-    }
-
-    void snapshotFormatsByCode_data()
-    {
-        QTest::addColumn<qint16>("format");
-        QTest::addColumn<QByteArray>("readAs");
-        QTest::newRow("0") << qint16(0) << QByteArray("bmp");
-        QTest::newRow("1") << qint16(1) << QByteArray("jpeg");
-        QTest::newRow("2") << qint16(2) << QByteArray("png");
-        QTest::newRow("3") << qint16(3) << QByteArray("tiff");
-        QTest::newRow("4") << qint16(4) << QByteArray("gif");
-    }
-    void snapshotFormatsByCode()
-    {
-        // The file's contents follow the code, whatever the path's extension says.
-        QFETCH(qint16, format);
-        QFETCH(QByteArray, readAs);
-        const QString path = TestMedia::outputPath("snapshot.img");
-        QVERIFY(SnapshotWriter::write(gradient(64, 48), path, format));
-        QImageReader reader(path);
-        reader.setDecideFormatFromContent(true);
-        QCOMPARE(reader.format(), readAs);
-        QCOMPARE(reader.read().size(), QSize(64, 48));
     }
 
     void fullScreenReturnsToTheSameLayoutCell()

@@ -75,30 +75,6 @@ private slots:
         QVERIFY2(std::abs(cents) < 0.005, qPrintable(QString::number(cents)));
     }
 
-    void noToneNoFrequency()
-    {
-        const std::vector<float> silence(48000, 0.0f);
-        QVERIFY(std::isnan(ToneAnalysis::frequency(silence, 48000)));
-        QVERIFY(std::isnan(ToneAnalysis::frequency({}, 48000)));
-    }
-
-    void cents_data()
-    {
-        QTest::addColumn<double>("measured");
-        QTest::addColumn<double>("reference");
-        QTest::addColumn<double>("cents");
-        QTest::newRow("same") << 440.0 << 440.0 << 0.0;
-        QTest::newRow("octave up") << 880.0 << 440.0 << 1200.0;
-        QTest::newRow("semitone down") << 440.0 / std::exp2(1 / 12.0) << 440.0 << -100.0;
-    }
-    void cents()
-    {
-        QFETCH(double, measured);
-        QFETCH(double, reference);
-        QFETCH(double, cents);
-        QVERIFY(std::abs(ToneAnalysis::cents(measured, reference) - cents) < 1e-9);
-    }
-
     void levels_data()
     {
         QTest::addColumn<double>("amplitude");
