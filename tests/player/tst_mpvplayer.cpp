@@ -98,6 +98,28 @@ private slots:
         }
     }
 
+    void seekPastTheEnd_data()
+    {
+        QTest::addColumn<bool>("playing");
+        QTest::newRow("paused") << false;
+        QTest::newRow("playing") << true;
+    }
+    void seekPastTheEnd()
+    {
+        QFETCH(bool, playing);
+        MpvMoviePlayer player(headless);
+        player.setFileName(TestMedia::movie());
+        if (playing)
+            player.Play();
+        player.Seek(60);
+        QCOMPARE(player.Position(), 60.0);
+        // It ends at the last frame, and the movie stays open there.
+        QTRY_VERIFY(player.Position() <= player.Duration());
+        QVERIFY(player.Position() > player.Duration() - 0.2);
+        player.Seek(1);
+        QTRY_COMPARE(player.Position(), 1.0);
+    }
+
     void seekWhileSeekingEndsAtTheLastTarget()
     {
         MpvMoviePlayer player(headless);

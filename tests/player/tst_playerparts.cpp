@@ -281,6 +281,22 @@ private slots:
         QCOMPARE(video.parentWidget(), nullptr);
         QVERIFY(!video.isVisible());
     }
+
+    void homeGoneWhileFullScreen()
+    {
+        auto* home = new QWidget;
+        auto* layout = new QGridLayout(home);
+        QWidget video;
+        layout->addWidget(&video);
+        home->show();
+        QVERIFY(QTest::qWaitForWindowExposed(home));
+        FullScreenSwitcher switcher(&video);
+        switcher.enter();
+        delete home;
+        switcher.leave();
+        QCOMPARE(video.parentWidget(), nullptr);
+        QVERIFY(!video.isVisible());
+    }
 };
 
 QTEST_MAIN(PlayerPartsTest)

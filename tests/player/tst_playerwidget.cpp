@@ -212,21 +212,35 @@ private slots:
         QCOMPARE(video->window(), &host.window);
     }
 
-    void closingWithTheWidgetStillShown()
+    void shutDown_data()
     {
-        // The main window closes the player first and goes away afterwards.
+        QTest::addColumn<bool>("playerFirst");
+        QTest::newRow("player closed first, in full screen") << true;
+        QTest::newRow("window destroyed first") << false;
+    }
+    void shutDown()
+    {
+        QFETCH(bool, playerFirst);
         auto* player = new MpvMoviePlayer(onScreen);
-        HostWindow host(player->videoWidget());
-        host.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host.window));
+        auto* host = new HostWindow(player->videoWidget());
+        host->window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host->window));
         player->setFileName(TestMedia::movie());
         player->Play();
         QTest::qWait(300);
-        player->FullScreen(true);
-        QTest::qWait(300);
-        player->Close();
-        QCOMPARE(player->videoWidget()->window(), &host.window);
-        delete player;
+        if (playerFirst) {
+            player->FullScreen(true);
+            QTest::qWait(300);
+            player->Close();
+            QCOMPARE(player->videoWidget()->window(), &host->window);
+            delete player;
+            delete host;
+        } else {
+            delete host;
+            QCOMPARE(player->videoWidget(), nullptr);
+            player->Close();
+            delete player;
+        }
         QTest::qWait(100);
     }
 };
