@@ -36,21 +36,28 @@ public:
     QWidget* videoWidget();
 
     QString FileName() const override { return m_fileName; }
-    // Opens the movie and returns once it is loaded or has failed, at most after a few seconds.
-    // The previous movie is closed in either case; after a failure no movie is open.
+    // Opens the movie, halted at its start, and returns once it is loaded or has failed (at most
+    // after a few seconds). The previous movie is closed either way; after a failure no movie is
+    // open and FileName is empty. Only ordinary files are opened: not folders, devices or
+    // addresses.
     void setFileName(const QString& path) override;
+    // The player is always ready to open a movie.
     void setActive(bool) override {}
     double Duration() const override;
+    // The target of a seek until mpv has got there, then the time of the frame on show.
     double Position() const override;
     void Seek(double seconds) override;
     void Play() override;
     void Pause() override;
+    // Halts like Pause: the movie stays open where it is.
     void Stop() override;
     int Volume() const override { return m_volume; }
     void setVolume(int hundredthsOfDecibel) override;
+    // Volume, rate, tempo and pitch hold for every movie opened after them.
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
     void SetPitch(qint16 semitones) override;
+    // A double click on the picture in full screen, or Esc, also returns it to its window.
     void FullScreen(bool on) override;
     bool SaveBitmap(const QString& path) override;
     bool SaveSnapshot(const QString& path, qint16 format) override;
