@@ -4,12 +4,12 @@
 #include "player/MpvMoviePlayer.h"
 
 #include <QApplication>
-#include <QOpenGLWidget>
 
 #include <clocale>
 
 int main(int argc, char* argv[])
 {
+    MpvMoviePlayer::prepareApplication();
     QApplication application(argc, argv);
     // libmpv reads and writes numbers with the C library and refuses to start in a locale that
     // writes a decimal comma.
@@ -18,17 +18,10 @@ int main(int argc, char* argv[])
     MpvMoviePlayer player;
     QtDesktop desktop;
     SettingsStore settings;
-    QWidget* picture = player.videoWidget();
-    frmMain window(player, desktop, settings, picture);
-    const QStringList arguments = QApplication::arguments();
+    frmMain window(player, desktop, settings, player.videoWidget());
+    // The command-line movie opens and starts playing before the window first shows; the player
+    // switches its picture on as soon as the picture area can draw.
+    window.startUp(QApplication::arguments());
     window.show();
-    // The player draws with OpenGL, which is there only once the picture area has been on
-    // screen; a movie opened before that does not play. So start-up waits for the first frame.
-    if (auto* glPicture = qobject_cast<QOpenGLWidget*>(picture))
-        QObject::connect(
-            glPicture, &QOpenGLWidget::frameSwapped, &window,
-            [&window, arguments] { window.startUp(arguments); }, Qt::SingleShotConnection);
-    else
-        window.startUp(arguments);
     return QApplication::exec();
 }

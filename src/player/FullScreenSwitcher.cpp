@@ -42,6 +42,7 @@ void FullScreenSwitcher::enter()
     }
     QScreen* screen = m_content->screen();
     m_home = m_content->parentWidget();
+    m_hadHome = m_home != nullptr;
     m_homeGeometry = m_content->geometry();
     m_wasVisible = !m_content->isHidden();
     m_standInLaidOut = false;
@@ -111,7 +112,8 @@ void FullScreenSwitcher::putBackInPlace()
             if (m_standIn != nullptr)
                 m_content->stackUnder(m_standIn);
         }
-        m_content->setVisible(m_wasVisible);
+        // A home that went away meanwhile leaves the content with nowhere to show.
+        m_content->setVisible(m_wasVisible && (m_home != nullptr || !m_hadHome));
     }
     delete m_standIn;
 }

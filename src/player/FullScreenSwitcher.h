@@ -33,6 +33,7 @@ private:
     // While full screen: the window, and what keeps the content's place at home.
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_home;
+    bool m_hadHome = false;
     QPointer<QWidget> m_standIn;
     bool m_standInLaidOut = false;
     QRect m_homeGeometry;

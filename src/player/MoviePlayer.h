@@ -12,7 +12,14 @@ class MoviePlayer : public QObject
 
 public:
     // Image format codes of SaveSnapshot.
-    enum ImageFormat : qint16 { Bmp = 0, Jpg = 1, Png = 2, Tif = 3, Gif = 4 };
+    enum ImageFormat : qint16
+    {
+        Bmp = 0,
+        Jpg = 1,
+        Png = 2,
+        Tif = 3,
+        Gif = 4
+    };
 
     using QObject::QObject;
 

@@ -2,14 +2,15 @@
 
 #include "common/TimeText.h"
 #include "player/FullScreenSwitcher.h"
+#include "player/MpvCalls.h"
 #include "player/MpvNames.h"
 #include "player/MpvNode.h"
 #include "player/MpvVideoWidget.h"
-#include "player/RubberBandFilter.h"
 #include "player/ScreenshotImage.h"
 #include "player/SnapshotWriter.h"
 #include "player/VolumeLevel.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 
@@ -17,7 +18,6 @@
 #include <clocale>
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -111,6 +111,12 @@ void MpvMoviePlayer::startCore(const MpvPlayerOptions& options)
     }
     mpv_observe_property(m_mpv.get(), 0, mpvname::timePos, MPV_FORMAT_DOUBLE);
     mpv_set_wakeup_callback(m_mpv.get(), &MpvMoviePlayer::onMpvWakeup, this);
+    m_stretcher.setCore(m_mpv.get());
+}
+
+void MpvMoviePlayer::prepareApplication()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 QWidget* MpvMoviePlayer::videoWidget()
@@ -226,17 +232,21 @@ void MpvMoviePlayer::setFileName(const QString& path)
     // device, or go to the network for an address.
     const QFileInfo file(path);
     if (path.isEmpty() || !file.isFile()) {
-        command({mpvname::stop});
+        mpvcall::command(m_mpv.get(), {mpvname::stop});
         return;
     }
     // A movie opens halted at its start; Play starts it.
-    setFlag(mpvname::pause, true);
-    refreshStretcherBeforeLoad();
+    mpvcall::setFlag(m_mpv.get(), mpvname::pause, true);
+    // With nothing yet to draw into (the window has not shown), mpv would fail the picture and,
+    // before the sound is up, the whole movie: open it without picture until the renderer comes.
+    const bool rendererMissing = m_showsVideo && (m_videoWidget == nullptr || !m_videoWidget->hasRenderer());
+    mpvcall::setText(m_mpv.get(), mpvname::videoTrack, rendererMissing ? mpvname::no : mpvname::automatic);
+    m_stretcher.prepareForNextMovie();
     if (loadAndWait(file.absoluteFilePath())) {
         m_fileName = path;
         m_openEntry = m_loadingEntry;
     } else if (m_mpv) {
-        command({mpvname::stop});
+        mpvcall::command(m_mpv.get(), {mpvname::stop});
     }
     m_loading = Loading::None;
 }
@@ -276,6 +286,7 @@ void MpvMoviePlayer::Close()
     // The renderer must go before the core it draws from.
     if (m_videoWidget != nullptr)
         m_videoWidget->detach();
+    m_stretcher.setCore(nullptr);
     m_mpv.reset();
     m_fileName.clear();
     m_openEntry = 0;
@@ -286,16 +297,16 @@ void MpvMoviePlayer::restoreVideo()
 {
     if (!m_mpv || m_fileName.isEmpty())
         return;
-    // mpv drops a movie's picture when it is opened before any renderer exists (the command-line
-    // movie opens before the window shows) and when the renderer goes with its GL context (the
-    // widget moves to or from full screen). Selecting the video track again brings it back.
+    // The movie's picture is off when it was opened before any renderer existed, and mpv drops it
+    // when the renderer goes with its GL context (the widget moving to or from full screen).
+    // Selecting the video track again brings it back.
     MpvNode tracks;
     if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
         return;
     const std::optional<std::int64_t> videoTrack = firstVideoTrack(tracks.node());
     if (!videoTrack)
         return;
-    setText(mpvname::videoTrack, mpvname::no);
+    mpvcall::setText(m_mpv.get(), mpvname::videoTrack, mpvname::no);
     std::int64_t id = *videoTrack;
     mpv_set_property(m_mpv.get(), mpvname::videoTrack, MPV_FORMAT_INT64, &id);
 }
@@ -341,17 +352,17 @@ void MpvMoviePlayer::Seek(double seconds)
 
 void MpvMoviePlayer::Play()
 {
-    setFlag(mpvname::pause, false);
+    mpvcall::setFlag(m_mpv.get(), mpvname::pause, false);
 }
 
 void MpvMoviePlayer::Pause()
 {
-    setFlag(mpvname::pause, true);
+    mpvcall::setFlag(m_mpv.get(), mpvname::pause, true);
 }
 
 void MpvMoviePlayer::Stop()
 {
-    setFlag(mpvname::pause, true);
+    mpvcall::setFlag(m_mpv.get(), mpvname::pause, true);
 }
 
 // ---- sound ----------------------------------------------------------------------------------
@@ -359,67 +370,22 @@ void MpvMoviePlayer::Stop()
 void MpvMoviePlayer::setVolume(int hundredthsOfDecibel)
 {
     m_volume = VolumeLevel::clamped(hundredthsOfDecibel);
-    setDouble(mpvname::volume, VolumeLevel::mpvPercent(m_volume));
+    mpvcall::setDouble(m_mpv.get(), mpvname::volume, VolumeLevel::mpvPercent(m_volume));
 }
 
 void MpvMoviePlayer::setRate(double factor)
 {
-    m_stretch.setRate(factor);
-    applyStretch();
+    m_stretcher.setRate(factor);
 }
 
 void MpvMoviePlayer::SetTempo(qint16 percent)
 {
-    m_stretch.setTempo(percent);
-    applyStretch();
+    m_stretcher.setTempo(percent);
 }
 
 void MpvMoviePlayer::SetPitch(qint16 semitones)
 {
-    m_stretch.setPitch(semitones);
-    applyStretch();
-}
-
-void MpvMoviePlayer::applyStretch()
-{
-    if (!m_mpv)
-        return;
-    // As recorded, the stretcher leaves the chain: it would cost as much as decoding and change
-    // nothing.
-    if (m_stretch.isNeutral()) {
-        setDouble(mpvname::speed, 1.0);
-        if (m_stretcherInChain)
-            setText(mpvname::audioFilters, "");
-        m_stretcherInChain = false;
-        return;
-    }
-    const double pitchScale = m_stretch.pitchScale();
-    if (!m_stretcherInChain) {
-        const QByteArray entry = RubberBandFilter::entry(pitchScale).toUtf8();
-        m_stretcherInChain = setText(mpvname::audioFilters, entry.constData());
-        m_listedPitchScale = m_appliedPitchScale = pitchScale;
-    } else if (pitchScale != m_appliedPitchScale) {
-        // The running stretcher changes pitch without restarting the sound; the filter list is
-        // brought up to date when the next movie opens.
-        const QByteArray value = QByteArray::number(pitchScale, 'g', 17);
-        if (m_fileName.isEmpty() || !command({mpvname::filterCommand, RubberBandFilter::label,
-                                              mpvname::setPitch, value.constData()})) {
-            const QByteArray entry = RubberBandFilter::entry(pitchScale).toUtf8();
-            setText(mpvname::audioFilters, entry.constData());
-            m_listedPitchScale = pitchScale;
-        }
-        m_appliedPitchScale = pitchScale;
-    }
-    setDouble(mpvname::speed, m_stretch.speed());
-}
-
-void MpvMoviePlayer::refreshStretcherBeforeLoad()
-{
-    if (!m_stretcherInChain || m_listedPitchScale == m_appliedPitchScale)
-        return;
-    const QByteArray entry = RubberBandFilter::entry(m_appliedPitchScale).toUtf8();
-    setText(mpvname::audioFilters, entry.constData());
-    m_listedPitchScale = m_appliedPitchScale;
+    m_stretcher.setPitch(semitones);
 }
 
 // ---- picture --------------------------------------------------------------------------------
@@ -461,31 +427,4 @@ QImage MpvMoviePlayer::frameOnShow()
     if (mpv_command_ret(m_mpv.get(), args, picture.receive()) < 0)
         return {};
     return imageFromScreenshot(picture.node());
-}
-
-// ---- mpv helpers ----------------------------------------------------------------------------
-
-bool MpvMoviePlayer::setFlag(const char* name, bool value)
-{
-    int flag = value ? 1 : 0; // mpv's flag is a C int
-    return m_mpv && mpv_set_property(m_mpv.get(), name, MPV_FORMAT_FLAG, &flag) >= 0;
-}
-
-bool MpvMoviePlayer::setDouble(const char* name, double value)
-{
-    return m_mpv && mpv_set_property(m_mpv.get(), name, MPV_FORMAT_DOUBLE, &value) >= 0;
-}
-
-bool MpvMoviePlayer::setText(const char* name, const char* value)
-{
-    return m_mpv && mpv_set_property_string(m_mpv.get(), name, value) >= 0;
-}
-
-bool MpvMoviePlayer::command(std::initializer_list<const char*> words)
-{
-    if (!m_mpv)
-        return false;
-    std::vector<const char*> args(words);
-    args.push_back(nullptr);
-    return mpv_command(m_mpv.get(), args.data()) >= 0;
 }

@@ -3,7 +3,7 @@
 #include "player/MoviePlayer.h"
 #include "player/MpvHandle.h"
 #include "player/MpvPlayerOptions.h"
-#include "player/StretchSettings.h"
+#include "player/StretcherChain.h"
 
 #include <QImage>
 #include <QPointer>
@@ -27,25 +27,37 @@ public:
     explicit MpvMoviePlayer(const MpvPlayerOptions& options = {}, QObject* parent = nullptr);
     ~MpvMoviePlayer() override;
 
+    // Call before the QApplication is made. Every window's GL context then shares with the others,
+    // so the video widget keeps its context when it moves to full screen and back, and the
+    // picture goes on without mpv having to set it up again (a halt of about half a second).
+    static void prepareApplication();
+
     // The widget that shows the picture, made on first request; whoever lays it out may own it.
     QWidget* videoWidget();
 
     QString FileName() const override { return m_fileName; }
-    // Opens the movie and returns once it is loaded or has failed, at most after a few seconds.
-    // The previous movie is closed in either case; after a failure no movie is open.
+    // Opens the movie, halted at its start, and returns once it is loaded or has failed (at most
+    // after a few seconds). The previous movie is closed either way; after a failure no movie is
+    // open and FileName is empty. Only ordinary files are opened: not folders, devices or
+    // addresses.
     void setFileName(const QString& path) override;
+    // The player is always ready to open a movie.
     void setActive(bool) override {}
     double Duration() const override;
+    // The target of a seek until mpv has got there, then the time of the frame on show.
     double Position() const override;
     void Seek(double seconds) override;
     void Play() override;
     void Pause() override;
+    // Halts like Pause: the movie stays open where it is.
     void Stop() override;
     int Volume() const override { return m_volume; }
     void setVolume(int hundredthsOfDecibel) override;
+    // Volume, rate, tempo and pitch hold for every movie opened after them.
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
     void SetPitch(qint16 semitones) override;
+    // A double click on the picture in full screen, or Esc, also returns it to its window.
     void FullScreen(bool on) override;
     bool SaveBitmap(const QString& path) override;
     bool SaveSnapshot(const QString& path, qint16 format) override;
@@ -61,17 +73,9 @@ private:
     void onCommandReply(const mpv_event& event);
 
     bool loadAndWait(const QString& path);
-    void closeMovie();
-    void applyStretch();
-    void refreshStretcherBeforeLoad();
     void restoreVideo();
     void videoWidget_DoubleClicked();
     QImage frameOnShow();
-
-    bool setFlag(const char* name, bool value);
-    bool setDouble(const char* name, double value);
-    bool setText(const char* name, const char* value);
-    bool command(std::initializer_list<const char*> words);
 
     MpvHandle m_mpv;
     bool m_showsVideo = false;
@@ -101,9 +105,5 @@ private:
     std::uint64_t m_lastReplyId = 0;
 
     int m_volume = 0;
-    StretchSettings m_stretch;
-    bool m_stretcherInChain = false;
-    // The pitch scale written into the filter list; a movie that opens starts with it.
-    double m_listedPitchScale = 1.0;
-    double m_appliedPitchScale = 1.0;
+    StretcherChain m_stretcher;
 };

@@ -18,6 +18,7 @@ inline constexpr const char* nullOutput = "null";
 inline constexpr const char* waveOutput = "pcm";
 inline constexpr const char* yes = "yes";
 inline constexpr const char* no = "no";
+inline constexpr const char* automatic = "auto";
 
 // Properties read, written or observed while playing.
 inline constexpr const char* timePos = "time-pos";

@@ -33,8 +33,11 @@ MpvVideoWidget::~MpvVideoWidget()
 void MpvVideoWidget::attach(mpv_handle* mpv)
 {
     m_mpv = mpv;
-    if (context() != nullptr && isValid())
+    if (context() != nullptr && isValid()) {
+        makeCurrent();
         createRenderer();
+        doneCurrent();
+    }
 }
 
 void MpvVideoWidget::detach()
@@ -51,24 +54,21 @@ void MpvVideoWidget::initializeGL()
     createRenderer();
 }
 
+// Needs the widget's context current.
 void MpvVideoWidget::createRenderer()
 {
     if (m_mpv == nullptr || m_renderer != nullptr)
         return;
-    makeCurrent();
     mpv_opengl_init_params glInit{glProcAddress, nullptr};
     char apiType[] = MPV_RENDER_API_TYPE_OPENGL;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, apiType},
                                  {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     mpv_render_context* renderer = nullptr;
-    if (mpv_render_context_create(&renderer, m_mpv, params) < 0) {
-        doneCurrent();
+    if (mpv_render_context_create(&renderer, m_mpv, params) < 0)
         return;
-    }
     m_renderer.reset(renderer);
     mpv_render_context_set_update_callback(renderer, &MpvVideoWidget::onMpvUpdate, this);
-    doneCurrent();
     emit rendererCreated();
 }
 

@@ -1,4 +1,5 @@
 #include "player/MpvMoviePlayer.h"
+#include "support/ImageDifference.h"
 #include "support/TestMedia.h"
 
 #include <QElapsedTimer>
@@ -97,6 +98,28 @@ private slots:
         }
     }
 
+    void seekPastTheEnd_data()
+    {
+        QTest::addColumn<bool>("playing");
+        QTest::newRow("paused") << false;
+        QTest::newRow("playing") << true;
+    }
+    void seekPastTheEnd()
+    {
+        QFETCH(bool, playing);
+        MpvMoviePlayer player(headless);
+        player.setFileName(TestMedia::movie());
+        if (playing)
+            player.Play();
+        player.Seek(60);
+        QCOMPARE(player.Position(), 60.0);
+        // It ends at the last frame, and the movie stays open there.
+        QTRY_VERIFY(player.Position() <= player.Duration());
+        QVERIFY(player.Position() > player.Duration() - 0.2);
+        player.Seek(1);
+        QTRY_COMPARE(player.Position(), 1.0);
+    }
+
     void seekWhileSeekingEndsAtTheLastTarget()
     {
         MpvMoviePlayer player(headless);
@@ -135,28 +158,16 @@ private slots:
         QVERIFY(allOnGuiThread);
         QVERIFY(std::is_sorted(reports.begin(), reports.end()));
 
-        player.Pause();
-        runFor(100);
-        const double paused = player.Position();
-        runFor(600);
-        QCOMPARE(player.Position(), paused);
-        player.Play();
-        QTRY_VERIFY(player.Position() > paused + 0.2);
-    }
-
-    void stopHaltsWhereItIs()
-    {
-        MpvMoviePlayer player(headless);
-        player.setFileName(TestMedia::movie());
-        player.Play();
-        runFor(500);
-        player.Stop();
-        runFor(100);
-        const double stopped = player.Position();
-        QVERIFY(stopped > 0.2);
-        runFor(500);
-        QCOMPARE(player.Position(), stopped);
-        QCOMPARE(player.Duration() > 0, true);
+        // Pause and Stop both halt where playback is; Play goes on from there.
+        for (const auto halt : {&MoviePlayer::Pause, &MoviePlayer::Stop}) {
+            (player.*halt)();
+            runFor(100);
+            const double halted = player.Position();
+            runFor(600);
+            QCOMPARE(player.Position(), halted);
+            player.Play();
+            QTRY_VERIFY(player.Position() > halted + 0.2);
+        }
     }
 
     void movieAtItsEndStaysOpen()
@@ -248,8 +259,8 @@ private slots:
         QCOMPARE(image.size(), movie.size);
         const QImage lossless(reference);
         QCOMPARE(lossless.size(), movie.size);
-        QVERIFY2(meanDifference(image, lossless) <= tolerance,
-                 qPrintable(QString::number(meanDifference(image, lossless))));
+        QVERIFY2(ImageDifference::mean(image, lossless) <= tolerance,
+                 qPrintable(QString::number(ImageDifference::mean(image, lossless))));
     }
 
     void snapshotShowsTheFrameOnShow()
@@ -268,13 +279,13 @@ private slots:
         runFor(300);
         const QString saved = TestMedia::outputPath("snapshot.png");
         QVERIFY(player.SaveSnapshot(saved, MoviePlayer::Png));
-        const double difference = meanDifference(QImage(saved), QImage(expected));
+        const double difference = ImageDifference::mean(QImage(saved), QImage(expected));
         QVERIFY2(difference < 4, qPrintable(QString::number(difference)));
         // A frame a second later looks clearly different, so the check above can fail.
         player.Seek(3.0 - 0.04);
         runFor(300);
         QVERIFY(player.SaveSnapshot(saved, MoviePlayer::Png));
-        QVERIFY(meanDifference(QImage(saved), QImage(expected)) > 10);
+        QVERIFY(ImageDifference::mean(QImage(saved), QImage(expected)) > 10);
     }
 
     void snapshotFailures_data()
@@ -325,23 +336,6 @@ private slots:
         QCOMPARE(player.Duration(), 0.0);
         QVERIFY(!player.SaveBitmap(TestMedia::outputPath("after-close.bmp")));
         player.Close();
-    }
-
-private:
-    static double meanDifference(const QImage& a, const QImage& b)
-    {
-        if (a.size() != b.size())
-            return 1e9;
-        const QImage x = a.convertToFormat(QImage::Format_RGB888);
-        const QImage y = b.convertToFormat(QImage::Format_RGB888);
-        double sum = 0;
-        for (int row = 0; row < x.height(); ++row) {
-            const uchar* p = x.constScanLine(row);
-            const uchar* q = y.constScanLine(row);
-            for (int i = 0; i < x.width() * 3; ++i)
-                sum += std::abs(int(p[i]) - int(q[i]));
-        }
-        return sum / (double(x.width()) * x.height() * 3);
     }
 };
 

@@ -78,7 +78,7 @@ QString TestMedia::movie(const Movie& movie)
                              .arg(movie.toneHz)
                              .arg(movie.size.width())
                              .arg(movie.size.height())
-                             .arg(movie.withPicture ? "av" : "a")
+                             .arg(QString(movie.withPicture ? "v" : "") + (movie.withSound ? "a" : ""))
                              .arg(extension(movie.container));
     if (made.contains(name))
         return made.value(name);

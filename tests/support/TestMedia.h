@@ -26,6 +26,7 @@ public:
         Container container = Container::Mp4;
         // Without a picture the sound is all there is (audio-only players run untimed).
         bool withPicture = true;
+        bool withSound = true;
     };
 
     // The path of such a movie, or an empty string (and a test warning) when ffmpeg failed.
