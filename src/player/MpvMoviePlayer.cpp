@@ -1,0 +1,491 @@
+#include "player/MpvMoviePlayer.h"
+
+#include "common/TimeText.h"
+#include "player/FullScreenSwitcher.h"
+#include "player/MpvNames.h"
+#include "player/MpvNode.h"
+#include "player/MpvVideoWidget.h"
+#include "player/RubberBandFilter.h"
+#include "player/ScreenshotImage.h"
+#include "player/SnapshotWriter.h"
+#include "player/VolumeLevel.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct OptionValue
+{
+    const char* name;
+    const char* value;
+};
+
+// Embedded safely: nothing from the user's own mpv set-up, no scripts, no network helpers, no
+// keys or on-screen controls of mpv's own, no terminal output, no resuming where a movie was
+// left. A movie at its end stays open, the player lives with no movie, and seeks are exact.
+constexpr OptionValue embeddingOptions[] = {
+    {"config", "no"},
+    {"load-scripts", "no"},
+    {"load-stats-overlay", "no"},
+    {"load-osd-console", "no"},
+    {"load-auto-profiles", "no"},
+    {"ytdl", "no"},
+    {"osc", "no"},
+    {"input-default-bindings", "no"},
+    {"input-builtin-bindings", "no"},
+    {"input-vo-keyboard", "no"},
+    {"terminal", "no"},
+    {"resume-playback", "no"},
+    {"audio-fallback-to-null", "yes"},
+    {mpvname::osdLevel, "0"},
+    {mpvname::keepOpen, "yes"},
+    {mpvname::idle, "yes"},
+    {mpvname::exactSeeks, "yes"},
+};
+
+// How long opening a movie may block the caller before it counts as failed.
+constexpr int loadTimeoutMs = 5000;
+
+std::optional<std::int64_t> firstVideoTrack(const mpv_node& tracks)
+{
+    if (tracks.format != MPV_FORMAT_NODE_ARRAY || tracks.u.list == nullptr)
+        return std::nullopt;
+    for (int i = 0; i < tracks.u.list->num; ++i) {
+        const mpv_node& track = tracks.u.list->values[i];
+        const mpv_node* type = MpvNode::memberOf(track, mpvname::trackType);
+        const mpv_node* id = MpvNode::memberOf(track, mpvname::trackId);
+        if (type != nullptr && type->format == MPV_FORMAT_STRING &&
+            std::strcmp(type->u.string, mpvname::videoType) == 0 && id != nullptr &&
+            id->format == MPV_FORMAT_INT64)
+            return id->u.int64;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+MpvMoviePlayer::MpvMoviePlayer(const MpvPlayerOptions& options, QObject* parent)
+    : MoviePlayer(parent), m_showsVideo(options.video == MpvPlayerOptions::Video::Widget)
+{
+    startCore(options);
+}
+
+MpvMoviePlayer::~MpvMoviePlayer()
+{
+    Close();
+    // Nobody took the widget into a window, so it is still ours.
+    if (m_videoWidget != nullptr && m_videoWidget->parent() == nullptr)
+        delete m_videoWidget;
+}
+
+void MpvMoviePlayer::startCore(const MpvPlayerOptions& options)
+{
+    // libmpv refuses to start unless numbers are read and written the C way.
+    std::setlocale(LC_NUMERIC, "C");
+    m_mpv.reset(mpv_create());
+    if (!m_mpv)
+        return;
+    for (const OptionValue& option : embeddingOptions)
+        mpv_set_option_string(m_mpv.get(), option.name, option.value);
+
+    const bool headlessVideo = options.video == MpvPlayerOptions::Video::None;
+    mpv_set_option_string(m_mpv.get(), mpvname::videoOutput,
+                          headlessVideo ? mpvname::nullOutput : mpvname::renderApiOutput);
+    if (options.audio == MpvPlayerOptions::Audio::None) {
+        mpv_set_option_string(m_mpv.get(), mpvname::audioOutput, mpvname::nullOutput);
+    } else if (options.audio == MpvPlayerOptions::Audio::WaveFile) {
+        mpv_set_option_string(m_mpv.get(), mpvname::audioOutput, mpvname::waveOutput);
+        mpv_set_option_string(m_mpv.get(), mpvname::waveFile, options.waveFilePath.toUtf8().constData());
+    }
+
+    if (mpv_initialize(m_mpv.get()) < 0) {
+        m_mpv.reset();
+        return;
+    }
+    mpv_observe_property(m_mpv.get(), 0, mpvname::timePos, MPV_FORMAT_DOUBLE);
+    mpv_set_wakeup_callback(m_mpv.get(), &MpvMoviePlayer::onMpvWakeup, this);
+}
+
+QWidget* MpvMoviePlayer::videoWidget()
+{
+    if (m_videoWidget == nullptr && m_fullScreen == nullptr) {
+        m_videoWidget = new MpvVideoWidget;
+        m_fullScreen = new FullScreenSwitcher(m_videoWidget, this);
+        connect(m_videoWidget, &MpvVideoWidget::doubleClicked, this,
+                &MpvMoviePlayer::videoWidget_DoubleClicked);
+        connect(m_videoWidget, &MpvVideoWidget::rendererCreated, this, &MpvMoviePlayer::restoreVideo);
+        if (m_mpv && m_showsVideo)
+            m_videoWidget->attach(m_mpv.get());
+    }
+    return m_videoWidget;
+}
+
+// ---- events ---------------------------------------------------------------------------------
+
+void MpvMoviePlayer::onMpvWakeup(void* player)
+{
+    // Called on one of mpv's threads: only hand the work over to the GUI thread, once.
+    auto* self = static_cast<MpvMoviePlayer*>(player);
+    if (!self->m_drainQueued.exchange(true))
+        QMetaObject::invokeMethod(self, &MpvMoviePlayer::drainEvents, Qt::QueuedConnection);
+}
+
+void MpvMoviePlayer::drainEvents()
+{
+    m_drainQueued = false;
+    while (m_mpv) {
+        const mpv_event* event = mpv_wait_event(m_mpv.get(), 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handleEvent(*event);
+    }
+}
+
+void MpvMoviePlayer::handleEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE:
+        onPropertyChange(*static_cast<const mpv_event_property*>(event.data));
+        break;
+    case MPV_EVENT_START_FILE:
+        m_startedEntry = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        if (m_loading == Loading::Waiting && m_startedEntry == m_loadingEntry)
+            m_loading = Loading::Loaded;
+        break;
+    case MPV_EVENT_END_FILE:
+        onEndFile(*static_cast<const mpv_event_end_file*>(event.data));
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (m_seekTarget && m_seekAccepted)
+            m_seekTarget.reset();
+        break;
+    case MPV_EVENT_COMMAND_REPLY:
+        onCommandReply(event);
+        break;
+    default:
+        break;
+    }
+}
+
+void MpvMoviePlayer::onPropertyChange(const mpv_event_property& property)
+{
+    // A property that becomes unavailable arrives with no value (format NONE).
+    if (property.format != MPV_FORMAT_DOUBLE || std::strcmp(property.name, mpvname::timePos) != 0)
+        return;
+    const double position = *static_cast<const double*>(property.data);
+    // Until a seek is done, reports still come from where playback was before it.
+    if (m_fileName.isEmpty() || m_seekTarget)
+        return;
+    m_lastPosition = position;
+    emit PositionChange(position, TimeText(position));
+}
+
+void MpvMoviePlayer::onEndFile(const mpv_event_end_file& ended)
+{
+    // A folder or playlist "ends" by redirecting to its entries: for us that is a failure too.
+    if (m_loading == Loading::Waiting && ended.playlist_entry_id == m_loadingEntry)
+        m_loading = Loading::Failed;
+    if (ended.playlist_entry_id == m_openEntry) {
+        m_openEntry = 0;
+        m_fileName.clear();
+        m_seekTarget.reset();
+    }
+}
+
+void MpvMoviePlayer::onCommandReply(const mpv_event& event)
+{
+    if (!m_seekTarget || event.reply_userdata != m_seekReply)
+        return;
+    if (event.error < 0)
+        m_seekTarget.reset();
+    else
+        m_seekAccepted = true;
+}
+
+// ---- opening and closing --------------------------------------------------------------------
+
+void MpvMoviePlayer::setFileName(const QString& path)
+{
+    if (!m_mpv)
+        return;
+    m_fileName.clear();
+    m_openEntry = 0;
+    m_seekTarget.reset();
+    m_lastPosition = 0;
+
+    // Only ordinary files go to mpv: it would play a folder's movies as a playlist, wait on a
+    // device, or go to the network for an address.
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.isFile()) {
+        command({mpvname::stop});
+        return;
+    }
+    // A movie opens halted at its start; Play starts it.
+    setFlag(mpvname::pause, true);
+    refreshStretcherBeforeLoad();
+    if (loadAndWait(file.absoluteFilePath())) {
+        m_fileName = path;
+        m_openEntry = m_loadingEntry;
+    } else if (m_mpv) {
+        command({mpvname::stop});
+    }
+    m_loading = Loading::None;
+}
+
+bool MpvMoviePlayer::loadAndWait(const QString& path)
+{
+    const QByteArray utf8 = path.toUtf8();
+    const char* args[] = {mpvname::loadFile, utf8.constData(), mpvname::replace, nullptr};
+    MpvNode result;
+    if (mpv_command_ret(m_mpv.get(), args, result.receive()) < 0)
+        return false;
+    const auto entry = result.int64Member(mpvname::playlistEntryId);
+    if (!entry)
+        return false;
+    m_loadingEntry = *entry;
+    m_loading = Loading::Waiting;
+
+    // The caller reads Duration on the next line, so wait here, handling mpv's events ourselves
+    // (other events keep their effect), until this movie is loaded or has failed.
+    const QDeadlineTimer deadline(loadTimeoutMs);
+    while (m_mpv && m_loading == Loading::Waiting && !deadline.hasExpired()) {
+        const double secondsLeft = static_cast<double>(deadline.remainingTime()) / 1000.0;
+        const mpv_event* event = mpv_wait_event(m_mpv.get(), secondsLeft);
+        if (event->event_id != MPV_EVENT_NONE)
+            handleEvent(*event);
+    }
+    return m_loading == Loading::Loaded;
+}
+
+void MpvMoviePlayer::Close()
+{
+    if (!m_mpv)
+        return;
+    if (m_fullScreen != nullptr)
+        m_fullScreen->leave();
+    mpv_set_wakeup_callback(m_mpv.get(), nullptr, nullptr);
+    // The renderer must go before the core it draws from.
+    if (m_videoWidget != nullptr)
+        m_videoWidget->detach();
+    m_mpv.reset();
+    m_fileName.clear();
+    m_openEntry = 0;
+    m_seekTarget.reset();
+}
+
+void MpvMoviePlayer::restoreVideo()
+{
+    if (!m_mpv || m_fileName.isEmpty())
+        return;
+    // mpv drops a movie's picture when it is opened before any renderer exists (the command-line
+    // movie opens before the window shows) and when the renderer goes with its GL context (the
+    // widget moves to or from full screen). Selecting the video track again brings it back.
+    MpvNode tracks;
+    if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
+        return;
+    const std::optional<std::int64_t> videoTrack = firstVideoTrack(tracks.node());
+    if (!videoTrack)
+        return;
+    setText(mpvname::videoTrack, mpvname::no);
+    std::int64_t id = *videoTrack;
+    mpv_set_property(m_mpv.get(), mpvname::videoTrack, MPV_FORMAT_INT64, &id);
+}
+
+// ---- transport ------------------------------------------------------------------------------
+
+double MpvMoviePlayer::Duration() const
+{
+    double seconds = 0;
+    if (!m_mpv || m_fileName.isEmpty() ||
+        mpv_get_property(m_mpv.get(), mpvname::duration, MPV_FORMAT_DOUBLE, &seconds) < 0)
+        return 0;
+    return seconds;
+}
+
+double MpvMoviePlayer::Position() const
+{
+    if (m_seekTarget)
+        return *m_seekTarget;
+    if (!m_mpv || m_fileName.isEmpty())
+        return 0;
+    double seconds = 0;
+    if (mpv_get_property(m_mpv.get(), mpvname::timePos, MPV_FORMAT_DOUBLE, &seconds) < 0)
+        return m_lastPosition;
+    return seconds;
+}
+
+void MpvMoviePlayer::Seek(double seconds)
+{
+    if (!m_mpv || m_fileName.isEmpty() || !std::isfinite(seconds))
+        return;
+    // mpv reads a negative absolute time as counted from the end.
+    const double target = std::max(0.0, seconds);
+    const QByteArray text = QByteArray::number(target, 'f', 6);
+    const char* args[] = {mpvname::seek, text.constData(), mpvname::absoluteExact, nullptr};
+    const std::uint64_t id = ++m_lastReplyId;
+    if (mpv_command_async(m_mpv.get(), id, args) < 0)
+        return;
+    m_seekTarget = target;
+    m_seekReply = id;
+    m_seekAccepted = false;
+}
+
+void MpvMoviePlayer::Play()
+{
+    setFlag(mpvname::pause, false);
+}
+
+void MpvMoviePlayer::Pause()
+{
+    setFlag(mpvname::pause, true);
+}
+
+void MpvMoviePlayer::Stop()
+{
+    setFlag(mpvname::pause, true);
+}
+
+// ---- sound ----------------------------------------------------------------------------------
+
+void MpvMoviePlayer::setVolume(int hundredthsOfDecibel)
+{
+    m_volume = VolumeLevel::clamped(hundredthsOfDecibel);
+    setDouble(mpvname::volume, VolumeLevel::mpvPercent(m_volume));
+}
+
+void MpvMoviePlayer::setRate(double factor)
+{
+    m_stretch.setRate(factor);
+    applyStretch();
+}
+
+void MpvMoviePlayer::SetTempo(qint16 percent)
+{
+    m_stretch.setTempo(percent);
+    applyStretch();
+}
+
+void MpvMoviePlayer::SetPitch(qint16 semitones)
+{
+    m_stretch.setPitch(semitones);
+    applyStretch();
+}
+
+void MpvMoviePlayer::applyStretch()
+{
+    if (!m_mpv)
+        return;
+    // As recorded, the stretcher leaves the chain: it would cost as much as decoding and change
+    // nothing.
+    if (m_stretch.isNeutral()) {
+        setDouble(mpvname::speed, 1.0);
+        if (m_stretcherInChain)
+            setText(mpvname::audioFilters, "");
+        m_stretcherInChain = false;
+        return;
+    }
+    const double pitchScale = m_stretch.pitchScale();
+    if (!m_stretcherInChain) {
+        const QByteArray entry = RubberBandFilter::entry(pitchScale).toUtf8();
+        m_stretcherInChain = setText(mpvname::audioFilters, entry.constData());
+        m_listedPitchScale = m_appliedPitchScale = pitchScale;
+    } else if (pitchScale != m_appliedPitchScale) {
+        // The running stretcher changes pitch without restarting the sound; the filter list is
+        // brought up to date when the next movie opens.
+        const QByteArray value = QByteArray::number(pitchScale, 'g', 17);
+        if (m_fileName.isEmpty() || !command({mpvname::filterCommand, RubberBandFilter::label,
+                                              mpvname::setPitch, value.constData()})) {
+            const QByteArray entry = RubberBandFilter::entry(pitchScale).toUtf8();
+            setText(mpvname::audioFilters, entry.constData());
+            m_listedPitchScale = pitchScale;
+        }
+        m_appliedPitchScale = pitchScale;
+    }
+    setDouble(mpvname::speed, m_stretch.speed());
+}
+
+void MpvMoviePlayer::refreshStretcherBeforeLoad()
+{
+    if (!m_stretcherInChain || m_listedPitchScale == m_appliedPitchScale)
+        return;
+    const QByteArray entry = RubberBandFilter::entry(m_appliedPitchScale).toUtf8();
+    setText(mpvname::audioFilters, entry.constData());
+    m_listedPitchScale = m_appliedPitchScale;
+}
+
+// ---- picture --------------------------------------------------------------------------------
+
+void MpvMoviePlayer::FullScreen(bool on)
+{
+    videoWidget();
+    if (on)
+        m_fullScreen->enter();
+    else
+        m_fullScreen->leave();
+}
+
+void MpvMoviePlayer::videoWidget_DoubleClicked()
+{
+    // In full screen a double click is the way back; in the window it is the user's request.
+    if (m_fullScreen->isFullScreen())
+        m_fullScreen->leave();
+    else
+        emit DblClick();
+}
+
+bool MpvMoviePlayer::SaveBitmap(const QString& path)
+{
+    return SaveSnapshot(path, Bmp);
+}
+
+bool MpvMoviePlayer::SaveSnapshot(const QString& path, qint16 format)
+{
+    if (!m_mpv || m_fileName.isEmpty())
+        return false;
+    return SnapshotWriter::write(frameOnShow(), path, format);
+}
+
+QImage MpvMoviePlayer::frameOnShow()
+{
+    const char* args[] = {mpvname::screenshotRaw, mpvname::videoOnly, nullptr};
+    MpvNode picture;
+    if (mpv_command_ret(m_mpv.get(), args, picture.receive()) < 0)
+        return {};
+    return imageFromScreenshot(picture.node());
+}
+
+// ---- mpv helpers ----------------------------------------------------------------------------
+
+bool MpvMoviePlayer::setFlag(const char* name, bool value)
+{
+    int flag = value ? 1 : 0; // mpv's flag is a C int
+    return m_mpv && mpv_set_property(m_mpv.get(), name, MPV_FORMAT_FLAG, &flag) >= 0;
+}
+
+bool MpvMoviePlayer::setDouble(const char* name, double value)
+{
+    return m_mpv && mpv_set_property(m_mpv.get(), name, MPV_FORMAT_DOUBLE, &value) >= 0;
+}
+
+bool MpvMoviePlayer::setText(const char* name, const char* value)
+{
+    return m_mpv && mpv_set_property_string(m_mpv.get(), name, value) >= 0;
+}
+
+bool MpvMoviePlayer::command(std::initializer_list<const char*> words)
+{
+    if (!m_mpv)
+        return false;
+    std::vector<const char*> args(words);
+    args.push_back(nullptr);
+    return mpv_command(m_mpv.get(), args.data()) >= 0;
+}

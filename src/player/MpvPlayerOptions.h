@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Where an MpvMoviePlayer sends its picture and its sound. The program uses the defaults; tests
+// and the benchmark choose headless outputs here, so nothing of this reaches a user.
+struct MpvPlayerOptions
+{
+    enum class Video
+    {
+        Widget, // drawn into the player's video widget
+        None,   // decoded but shown nowhere
+    };
+    enum class Audio
+    {
+        SystemDefault, // the system's sound output
+        None,          // played in real time into nothing
+        WaveFile,      // written to waveFilePath as a WAV file, as fast as it is decoded
+    };
+
+    Video video = Video::Widget;
+    Audio audio = Audio::SystemDefault;
+    QString waveFilePath;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+
+class MoviePlayer;
+class QLabel;
+class QSlider;
+
+// The two pitch columns: sldPitchSemi in semitones (-12..12) and sldPitchGrad in 2-cent units
+// (-600..600, 50 to a semitone). They exclude each other: each change reaction first sets the
+// other slider to 0, so the player's pitch always comes from one slider alone.
+//
+// The exclusion rests on the slider notifying every change and staying silent when set to the
+// value it already has. That is what ends the nested reactions: when one slider moves while the
+// other is away from 0, the reactions nest three deep and both sliders end at 0 with the pitch
+// at 0. No guard flag is needed and none is kept.
+class PitchControls : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Puts both sliders and their labels into their start state without telling the player, then
+    // follows the sliders' changes.
+    PitchControls(QSlider& sldPitchSemi, QLabel& lblPitchSemi, QSlider& sldPitchGrad, QLabel& lblPitchGrade,
+                  MoviePlayer& player, QObject* parent = nullptr);
+
+public slots:
+    void cmdPitch12UpSemi();
+    void cmdPitch1UpSemi();
+    void cmdPitchResetSemi();
+    void cmdPitch1DownSemi();
+    void cmdPitch12DownSemi();
+
+    void cmdPitch10UpGrad();
+    void cmdPitch1UpGrad();
+    void cmdPitchResetGrad();
+    void cmdPitch1DownGrad();
+    void cmdPitch10DownGrad();
+
+    // Both sliders to 0, semitones first.
+    void htkPitchReset();
+
+private slots:
+    void sldPitchSemi_Change();
+    void sldPitchGrad_Change();
+
+private:
+    QSlider& m_sldPitchSemi;
+    QLabel& m_lblPitchSemi;
+    QSlider& m_sldPitchGrad;
+    QLabel& m_lblPitchGrade;
+    MoviePlayer& m_player;
+};

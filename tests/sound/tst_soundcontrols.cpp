@@ -1,0 +1,292 @@
+#include "fakes/FakeMoviePlayer.h"
+#include "sound/SoundButtonToolTips.h"
+#include "sound/SoundPanel.h"
+
+#include <QTest>
+
+using Values = QList<int>; // tempo, semitones, fine pitch, rate
+
+namespace {
+
+const Values rest{0, 0, 0, 100};
+
+// Notes both pitch labels at every SetPitch, which shows in which order the nested pitch
+// reactions talk to the player and write their labels.
+class PitchOrderRecorder : public FakeMoviePlayer
+{
+public:
+    const QLabel* semitones = nullptr;
+    const QLabel* fine = nullptr;
+    void SetPitch(qint16 value) override
+    {
+        FakeMoviePlayer::SetPitch(value);
+        calls.last() += QStringLiteral(" [%1|%2]").arg(semitones->text(), fine->text());
+    }
+};
+
+} // namespace
+
+class SoundControlsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsAtRestWithoutTellingThePlayer()
+    {
+        FakeMoviePlayer player;
+        SoundPanel panel(player);
+        QCOMPARE(panel.values(), rest);
+        QCOMPARE(panel.labels(), QStringList({"100%", "0", "0", "100%"}));
+        QCOMPARE(player.calls, QStringList());
+        QVERIFY(!panel.slider("sldSpeed")->isEnabled());
+        QCOMPARE(panel.slider("sldSpeed")->toolTip(), "Use buttons to change tempo-pitch");
+    }
+
+    void commands_data()
+    {
+        QTest::addColumn<Values>("start");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<Values>("expected");
+        QTest::addColumn<QStringList>("calls");
+        const auto row = [](const char* name, Values start, const char* command, Values expected,
+                            QStringList calls) {
+            QTest::newRow(name) << start << QString(command) << expected << calls;
+        };
+        row("tempo +10 refused at 75", {75, 0, 0, 100}, "cmdTempo10Up", {75, 0, 0, 100}, {});
+        row("tempo +1 at 75", {75, 0, 0, 100}, "cmdTempo1Up", {76, 0, 0, 100}, {"SetTempo(76)"});
+        row("tempo -1 reaches -80", {-79, 0, 0, 100}, "cmdTempo1Down", {-80, 0, 0, 100}, {"SetTempo(-80)"});
+        row("tempo -10 refused at -71", {-71, 0, 0, 100}, "cmdTempo10Down", {-71, 0, 0, 100}, {});
+        row("tempo reset", {-30, 0, 0, 100}, "cmdTempoReset", rest, {"SetTempo(0)"});
+        row("tempo reset hot key", {45, 0, 0, 100}, "htkTempoReset", rest, {"SetTempo(0)"});
+        row("rate +10 refused at 185", {0, 0, 0, 185}, "cmdRate10Up", {0, 0, 0, 185}, {});
+        row("rate +1", rest, "cmdRate1Up", {0, 0, 0, 101}, {"setRate(1.01)"});
+        row("rate -1 reaches 10", {0, 0, 0, 11}, "cmdRate1Down", {0, 0, 0, 10}, {"setRate(0.1)"});
+        row("rate -10 refused at 19", {0, 0, 0, 19}, "cmdRate10Down", {0, 0, 0, 19}, {});
+        row("rate reset from 185", {0, 0, 0, 185}, "cmdRateReset", rest, {"setRate(1)"});
+        row("octave up refused at 1", {0, 1, 0, 100}, "cmdPitch12UpSemi", {0, 1, 0, 100}, {});
+        row("octave up from 0", rest, "cmdPitch12UpSemi", {0, 12, 0, 100}, {"SetPitch(12)"});
+        row("semitone up refused at 12", {0, 12, 0, 100}, "cmdPitch1UpSemi", {0, 12, 0, 100}, {});
+        row("semitone down", rest, "cmdPitch1DownSemi", {0, -1, 0, 100}, {"SetPitch(-1)"});
+        row("octave down", rest, "cmdPitch12DownSemi", {0, -12, 0, 100}, {"SetPitch(-12)"});
+        row("semitone reset", {0, 7, 0, 100}, "cmdPitchResetSemi", rest, {"SetPitch(0)"});
+        row("fine semitone up", rest, "cmdPitch10UpGrad", {0, 0, 50, 100}, {"SetPitch(1)"});
+        row("fine semitone up refused at 551", {0, 0, 551, 100}, "cmdPitch10UpGrad", {0, 0, 551, 100}, {});
+        row("2 cents up", rest, "cmdPitch1UpGrad", {0, 0, 1, 100}, {"SetPitch(0)"});
+        row("2 cents up refused at 600", {0, 0, 600, 100}, "cmdPitch1UpGrad", {0, 0, 600, 100}, {});
+        row("2 cents down", {0, 0, -25, 100}, "cmdPitch1DownGrad", {0, 0, -26, 100}, {"SetPitch(-1)"});
+        row("fine semitone down", {0, 0, -550, 100}, "cmdPitch10DownGrad", {0, 0, -600, 100},
+            {"SetPitch(-12)"});
+        row("fine reset", {0, 0, 26, 100}, "cmdPitchResetGrad", rest, {"SetPitch(0)"});
+        row("pitch reset hot key, semitones", {0, -5, 0, 100}, "htkPitchReset", rest, {"SetPitch(0)"});
+        row("pitch reset hot key, fine", {0, 0, 30, 100}, "htkPitchReset", rest, {"SetPitch(0)"});
+        row("reset all", {20, 0, -30, 150}, "cmdResetAll", rest,
+            {"SetTempo(0)", "SetPitch(0)", "setRate(1)"});
+        row("reset all at rest", rest, "cmdResetAll", rest, {});
+    }
+    void commands()
+    {
+        QFETCH(Values, start);
+        QFETCH(QString, command);
+        QFETCH(Values, expected);
+        QFETCH(QStringList, calls);
+        FakeMoviePlayer player;
+        SoundPanel panel(player);
+        panel.setValues(start);
+        QCOMPARE(panel.values(), start);
+        player.clearCalls();
+        QVERIFY2(panel.run(command), qPrintable(command + " is not a public slot of exactly one owner"));
+        QCOMPARE(panel.values(), expected);
+        QCOMPARE(player.calls, calls);
+    }
+
+    // A step is tested against the range the slider has when the command runs (here -100..50),
+    // not against the range it was given at start.
+    void stepsObeyTheRangeOfTheMoment_data()
+    {
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("tempo up") << "sldTempo" << 45 << "cmdTempo10Up" << 45;
+        QTest::newRow("rate down past its design minimum") << "sldSpeed" << -41 << "cmdRate10Down" << -51;
+        QTest::newRow("fine up") << "sldPitchGrad" << 10 << "cmdPitch10UpGrad" << 10;
+    }
+    void stepsObeyTheRangeOfTheMoment()
+    {
+        QFETCH(QString, slider);
+        QFETCH(int, start);
+        QFETCH(QString, command);
+        QFETCH(int, expected);
+        FakeMoviePlayer player;
+        SoundPanel panel(player);
+        panel.slider(slider)->setRange(-100, 50);
+        panel.slider(slider)->setValue(start);
+        QVERIFY(panel.run(command));
+        QCOMPARE(panel.slider(slider)->value(), expected);
+    }
+
+    // Whoever sets a slider (a drag, a command, an excerpt, a calculator), its reaction tells the
+    // player and rewrites the label.
+    void reactions_data()
+    {
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("tempo -80") << "sldTempo" << 0 << -80 << "20%"
+                                   << "SetTempo(-80)";
+        QTest::newRow("tempo 80") << "sldTempo" << 0 << 80 << "180%"
+                                  << "SetTempo(80)";
+        QTest::newRow("rate 10") << "sldSpeed" << 100 << 10 << "10%"
+                                 << "setRate(0.1)";
+        QTest::newRow("rate back to 100") << "sldSpeed" << 185 << 100 << "100%"
+                                          << "setRate(1)";
+        QTest::newRow("semitones -3") << "sldPitchSemi" << 0 << -3 << "-3"
+                                      << "SetPitch(-3)";
+        QTest::newRow("fine 1") << "sldPitchGrad" << 0 << 1 << "0.02"
+                                << "SetPitch(0)";
+        QTest::newRow("fine -1") << "sldPitchGrad" << 0 << -1 << "-0.02"
+                                 << "SetPitch(0)";
+        QTest::newRow("fine 25 to even 0") << "sldPitchGrad" << 0 << 25 << "0.50"
+                                           << "SetPitch(0)";
+        QTest::newRow("fine 26") << "sldPitchGrad" << 0 << 26 << "0.52"
+                                 << "SetPitch(1)";
+        QTest::newRow("fine -26") << "sldPitchGrad" << 0 << -26 << "-0.52"
+                                  << "SetPitch(-1)";
+        QTest::newRow("fine 75 to even 2") << "sldPitchGrad" << 0 << 75 << "1.50"
+                                           << "SetPitch(2)";
+        QTest::newRow("fine 125 to even 2") << "sldPitchGrad" << 0 << 125 << "2.50"
+                                            << "SetPitch(2)";
+        QTest::newRow("fine -75") << "sldPitchGrad" << 0 << -75 << "-1.50"
+                                  << "SetPitch(-2)";
+        QTest::newRow("fine 600") << "sldPitchGrad" << 0 << 600 << "12.00"
+                                  << "SetPitch(12)";
+        QTest::newRow("fine back to 0") << "sldPitchGrad" << 10 << 0 << "0.00"
+                                        << "SetPitch(0)";
+    }
+    void reactions()
+    {
+        QFETCH(QString, slider);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, label);
+        QFETCH(QString, call);
+        FakeMoviePlayer player;
+        SoundPanel panel(player);
+        panel.slider(slider)->setValue(from);
+        player.clearCalls();
+        panel.slider(slider)->setValue(to);
+        QCOMPARE(player.calls, QStringList{call});
+        const QHash<QString, QString> labelOf{{"sldTempo", "lblTempo"},
+                                              {"sldSpeed", "lblRate"},
+                                              {"sldPitchSemi", "lblPitchSemi"},
+                                              {"sldPitchGrad", "lblPitchGrade"}};
+        QCOMPARE(panel.label(labelOf[slider])->text(), label);
+    }
+
+    // Moving one pitch slider while the other is away from 0 nests three reactions deep; the
+    // labels noted at each player call show their order. Both end at 0, and the next move
+    // takes effect.
+    void pitchSlidersResetEachOther_data()
+    {
+        QTest::addColumn<QString>("away");
+        QTest::addColumn<int>("awayValue");
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QStringList>("labels"); // semitones, fine
+        const QStringList fromFine{"SetPitch(0) [0|0.20]", "SetPitch(0) [0|0.20]", "SetPitch(0) [0|0.00]"};
+        const QStringList fromSemitones{"SetPitch(0) [3|0]", "SetPitch(0) [3|0.00]", "SetPitch(0) [0|0.00]"};
+        const QString semitoneUp = "cmdPitch1UpSemi";
+        const QString fineUp = "cmdPitch10UpGrad";
+        QTest::newRow("semitone step, fine at 10")
+            << "sldPitchGrad" << 10 << QStringList{semitoneUp} << fromFine << QStringList{"0", "0.00"};
+        QTest::newRow("semitone step again")
+            << "sldPitchGrad" << 10 << QStringList{semitoneUp, semitoneUp}
+            << fromFine + QStringList{"SetPitch(1) [0|0.00]"} << QStringList{"1", "0.00"};
+        QTest::newRow("fine step, semitones at 3")
+            << "sldPitchSemi" << 3 << QStringList{fineUp} << fromSemitones << QStringList{"0", "0.00"};
+        QTest::newRow("fine step again")
+            << "sldPitchSemi" << 3 << QStringList{fineUp, fineUp}
+            << fromSemitones + QStringList{"SetPitch(1) [0|0.00]"} << QStringList{"0", "1.00"};
+    }
+    void pitchSlidersResetEachOther()
+    {
+        QFETCH(QString, away);
+        QFETCH(int, awayValue);
+        QFETCH(QStringList, commands);
+        QFETCH(QStringList, calls);
+        QFETCH(QStringList, labels);
+        PitchOrderRecorder player;
+        SoundPanel panel(player);
+        player.semitones = panel.label("lblPitchSemi");
+        player.fine = panel.label("lblPitchGrade");
+        panel.slider(away)->setValue(awayValue);
+        player.clearCalls();
+        for (const QString& command : commands)
+            QVERIFY(panel.run(command));
+        QCOMPARE(player.calls, calls);
+        QCOMPARE(panel.labels().mid(1, 2), labels);
+    }
+
+    // A slider already at its reset value is not notified: its label keeps the text it had.
+    void resetAllLeavesRestingLabelsAlone()
+    {
+        FakeMoviePlayer player;
+        SoundPanel panel(player);
+        panel.setValues({20, 0, 0, 100});
+        panel.controls.cmdResetAll();
+        QCOMPARE(panel.labels(), QStringList({"100%", "0", "0", "100%"}));
+        panel.setValues({0, 0, -30, 55});
+        panel.controls.cmdResetAll();
+        QCOMPARE(panel.labels(), QStringList({"100%", "0", "0.00", "100%"}));
+    }
+
+    void gain_data()
+    {
+        QTest::addColumn<int>("volume");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("up refused at full") << 0 << "cmdGainUp" << QStringList{};
+        QTest::newRow("up to full") << -500 << "cmdGainUp" << QStringList{"setVolume(0)"};
+        QTest::newRow("up refused past full") << -200 << "cmdGainUp" << QStringList{};
+        QTest::newRow("down from full") << 0 << "cmdGainDown" << QStringList{"setVolume(-500)"};
+        QTest::newRow("down to silence") << -9500 << "cmdGainDown" << QStringList{"setVolume(-10000)"};
+        QTest::newRow("down refused at silence") << -10000 << "cmdGainDown" << QStringList{};
+    }
+    void gain()
+    {
+        QFETCH(int, volume);
+        QFETCH(QString, command);
+        QFETCH(QStringList, calls);
+        FakeMoviePlayer player;
+        SoundPanel panel(player);
+        player.volume = volume;
+        QVERIFY(panel.run(command));
+        QCOMPARE(player.calls, calls);
+    }
+
+    // The main window finds each button by this name and connects it to the command slot of
+    // the same name: a tip without a slot, or a command without a tip, leaves a button wrong.
+    void buttonTipsMatchTheCommands()
+    {
+        FakeMoviePlayer player;
+        SoundPanel panel(player);
+        QStringList named;
+        for (const SoundButtonToolTip& tip : soundButtonToolTips) {
+            QVERIFY2(panel.ownerOf(tip.button) && *tip.toolTip, tip.button);
+            named << tip.button;
+        }
+        QStringList commands;
+        for (QObject* owner : panel.owners())
+            for (int i = owner->metaObject()->methodOffset(); i < owner->metaObject()->methodCount(); ++i)
+                if (const QMetaMethod m = owner->metaObject()->method(i); m.name().startsWith("cmd"))
+                    commands << m.name();
+        named.sort();
+        commands.sort();
+        QCOMPARE(named, commands);
+    }
+};
+
+QTEST_MAIN(SoundControlsTest)
+#include "tst_soundcontrols.moc"
