@@ -199,7 +199,8 @@ void Benchmark::measureDecodeFloor(BenchFigures& figures)
     if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitCode() != 0)
         return;
     getrusage(RUSAGE_CHILDREN, &after);
-    const auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; };
+    const auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
     const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
                        seconds(before.ru_stime);
     figures.decodeFloorCpuPerSecond = cpu / 60.0;
