@@ -1,0 +1,70 @@
+#include "BenchFigures.h"
+
+#include <QJsonValue>
+#include <QTextStream>
+
+namespace {
+// JSON has no NaN: a figure that could not be measured is null.
+QJsonValue number(double value)
+{
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue();
+}
+
+QJsonObject comparison(const Comparison& figure)
+{
+    return {{"ours", number(figure.ours)}, {"mpv", number(figure.mpv)}};
+}
+
+QString cell(double value, int decimals)
+{
+    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("n/a");
+}
+} // namespace
+
+QJsonObject BenchFigures::toJson() const
+{
+    QJsonObject cpu;
+    for (const auto& [key, figure] : cpuPerSecond)
+        cpu.insert(key, comparison(figure));
+    QJsonObject pitch;
+    for (const auto& [key, cents] : pitchErrorCents)
+        pitch.insert(key, number(cents));
+    return {{"startup_ms", comparison(startupMs)},
+            {"seek_ms", comparison(seekMs)},
+            {"peak_rss_mb", comparison(peakRssMb)},
+            {"cpu_per_s", cpu},
+            {"decode_floor_cpu_per_s", number(decodeFloorCpuPerSecond)},
+            {"loop_overshoot_ms", number(loopOvershootMs)},
+            {"loop_restart_ms", number(loopRestartMs)},
+            {"pitch_error_cents", pitch},
+            {"duration_error_ms", number(durationErrorMs)}};
+}
+
+QString BenchFigures::toTable() const
+{
+    QString text;
+    QTextStream out(&text);
+    const auto row = [&out](const QString& name, const Comparison& figure, int decimals) {
+        out << qSetFieldWidth(34) << Qt::left << name << qSetFieldWidth(12) << Qt::right
+            << cell(figure.ours, decimals) << cell(figure.mpv, decimals) << cell(figure.ours / figure.mpv, 2)
+            << qSetFieldWidth(0) << '\n';
+    };
+    const auto single = [&out](const QString& name, double value, int decimals) {
+        out << qSetFieldWidth(34) << Qt::left << name << qSetFieldWidth(12) << Qt::right << cell(value, decimals)
+            << qSetFieldWidth(0) << '\n';
+    };
+    out << qSetFieldWidth(34) << Qt::left << "figure" << qSetFieldWidth(12) << Qt::right << "ours" << "mpv"
+        << "ours/mpv" << qSetFieldWidth(0) << '\n';
+    row("start-up to first report (ms)", startupMs, 1);
+    row("seek to first report (ms)", seekMs, 1);
+    for (const auto& [key, figure] : cpuPerSecond)
+        row("CPU s per s, " + key, figure, 3);
+    row("peak memory (MB)", peakRssMb, 1);
+    single("CPU s per s, decoding alone", decodeFloorCpuPerSecond, 3);
+    single("loop overshoot (ms)", loopOvershootMs, 1);
+    single("loop restart (ms)", loopRestartMs, 1);
+    for (const auto& [key, cents] : pitchErrorCents)
+        single("pitch error, " + key + " (cents)", cents, 3);
+    single("output duration error (ms)", durationErrorMs, 1);
+    return text;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+#include <cmath>
+#include <map>
+
+// One figure measured for our player and for mpv's command-line player.
+struct Comparison
+{
+    double ours = std::nan("");
+    double mpv = std::nan("");
+};
+
+// Everything one benchmark run measures. NaN marks a figure that could not be measured.
+struct BenchFigures
+{
+    Comparison startupMs;
+    Comparison seekMs;
+    Comparison peakRssMb;
+    std::map<QString, Comparison> cpuPerSecond; // keyed normal, tempo_m30, tempo_m30_pitch_p3, rate_0_7
+    double decodeFloorCpuPerSecond = std::nan("");
+    double loopOvershootMs = std::nan("");
+    double loopRestartMs = std::nan("");
+    std::map<QString, double> pitchErrorCents; // keyed pitch_p3, tempo_m30
+    double durationErrorMs = std::nan("");
+
+    QJsonObject toJson() const;
+    QString toTable() const;
+};

@@ -1,0 +1,229 @@
+#include "BenchWorker.h"
+
+#include "SeekTargets.h"
+
+#include "playback/PlaybackState.h"
+#include "playback/PositionTracker.h"
+#include "playback/TimeControls.h"
+#include "player/MpvMoviePlayer.h"
+
+#include <QCommandLineParser>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QSlider>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+void report(const char* key, double value)
+{
+    std::printf("%s %.3f\n", key, value);
+    std::fflush(stdout);
+}
+
+void report(const char* key)
+{
+    std::printf("%s\n", key);
+    std::fflush(stdout);
+}
+
+// Runs the event loop until a position report satisfies `accept`; false on time-out.
+bool waitForReport(MoviePlayer& player, const std::function<bool(double)>& accept, int timeoutMs)
+{
+    QEventLoop loop;
+    bool accepted = false;
+    const auto connection = QObject::connect(&player, &MoviePlayer::PositionChange, &loop, [&](double position) {
+        if (!accepted && accept(position)) {
+            accepted = true;
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(connection);
+    return accepted;
+}
+
+void runFor(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+struct Settings
+{
+    QString file;
+    qint16 tempo = 0;
+    qint16 pitch = 0;
+    double rate = 1.0;
+    QString wave;
+};
+
+void applySound(MoviePlayer& player, const Settings& settings)
+{
+    player.SetTempo(settings.tempo);
+    player.SetPitch(settings.pitch);
+    player.setRate(settings.rate);
+}
+
+MpvPlayerOptions headless()
+{
+    MpvPlayerOptions options;
+    options.video = MpvPlayerOptions::Video::None;
+    options.audio = MpvPlayerOptions::Audio::None;
+    return options;
+}
+
+// startup_ms: from the start of opening the movie to the first report of playback.
+int startup(const Settings& settings)
+{
+    MpvMoviePlayer player(headless());
+    QElapsedTimer clock;
+    clock.start();
+    player.setActive(true);
+    player.setFileName(settings.file);
+    player.Play();
+    if (!waitForReport(player, [](double) { return true; }, 10000))
+        return 1;
+    report("startup_ms", static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    return 0;
+}
+
+// seek_ms, once per seek: from Seek to the first report at the new place, while playing.
+int seek(const Settings& settings)
+{
+    MpvMoviePlayer player(headless());
+    player.setFileName(settings.file);
+    player.Play();
+    if (!waitForReport(player, [](double position) { return position > 1.0; }, 10000))
+        return 1;
+    for (const double target : seekTargets(player.Duration())) {
+        QElapsedTimer clock;
+        clock.start();
+        player.Seek(target);
+        const bool arrived =
+            waitForReport(player, [target](double position) { return std::abs(position - target) < 0.25; }, 10000);
+        if (arrived)
+            report("seek_ms", static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    }
+    return 0;
+}
+
+// "playing" at the first report, then plays on until the benchmark ends the process, which
+// reads our CPU time and memory from outside as it does for mpv.
+int play(const Settings& settings)
+{
+    MpvMoviePlayer player(headless());
+    applySound(player, settings);
+    player.setFileName(settings.file);
+    player.Play();
+    if (!waitForReport(player, [](double) { return true; }, 10000))
+        return 1;
+    report("playing");
+    QEventLoop().exec();
+    return 0;
+}
+
+// Loop mode over the window 10..12 s through the program's own position tracker. Per wrap:
+// loop_overshoot_ms, how far past the wrap point (where the rounded position reaches the end)
+// the last report before the jump lay, in movie time; loop_restart_ms, from the report that
+// made the tracker seek to the first report at the window's beginning.
+int loop(const Settings& settings)
+{
+    constexpr int begin = 10;
+    constexpr int end = 12;
+    constexpr double wrapPoint = end - 0.5;
+    MpvMoviePlayer player(headless());
+    applySound(player, settings);
+    player.setFileName(settings.file);
+    QSlider position, loopBegin, loopEnd;
+    QLabel time;
+    for (QSlider* slider : {&position, &loopBegin, &loopEnd})
+        slider->setRange(0, static_cast<int>(player.Duration()));
+    loopBegin.setValue(begin);
+    loopEnd.setValue(end);
+    PlaybackState state;
+    state.LoopPlay = true;
+    const PositionTracker tracker(player, state, TimeControls{&position, &loopBegin, &loopEnd, &time});
+
+    // Connected after the tracker, so this sees each report after the tracker has acted on it.
+    QElapsedTimer sinceJump;
+    double furthest = 0;
+    QObject::connect(&player, &MoviePlayer::PositionChange, [&](double reported) {
+        if (reported >= wrapPoint && !sinceJump.isValid()) {
+            furthest = reported;
+            sinceJump.start();
+        } else if (sinceJump.isValid() && reported >= wrapPoint) {
+            furthest = std::max(furthest, reported);
+        } else if (sinceJump.isValid() && reported < begin + 0.5) {
+            report("loop_overshoot_ms", (furthest - wrapPoint) * 1000);
+            report("loop_restart_ms", static_cast<double>(sinceJump.nsecsElapsed()) / 1e6);
+            sinceJump.invalidate();
+        }
+    });
+    player.Seek(begin);
+    player.Play();
+    runFor(15000);
+    return 0;
+}
+
+// Plays the whole movie into a WAV file as fast as it decodes; "done" once it is written.
+int wave(const Settings& settings)
+{
+    MpvPlayerOptions options = headless();
+    options.audio = MpvPlayerOptions::Audio::WaveFile;
+    options.waveFilePath = settings.wave;
+    MpvMoviePlayer player(options);
+    applySound(player, settings);
+    player.setFileName(settings.file);
+    const double duration = player.Duration();
+    report("duration", duration);
+    player.Play();
+    if (!waitForReport(player, [duration](double position) { return position >= duration - 0.05; }, 120000))
+        return 1;
+    // The last reports come as the picture ends; give the sound a moment to drain into the file.
+    runFor(500);
+    player.Close();
+    report("done");
+    return 0;
+}
+} // namespace
+
+int runBenchWorker(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.addPositionalArgument("scenario", "startup, seek, play, loop or wave");
+    parser.addPositionalArgument("movie", "the movie to play");
+    parser.addOptions({{"tempo", "tempo change in percent", "percent", "0"},
+                       {"pitch", "pitch shift in semitones", "semitones", "0"},
+                       {"rate", "rate factor", "factor", "1"},
+                       {"wave", "WAV file to write", "path"}});
+    parser.process(QStringList{"reelquill-bench"} + arguments);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2)
+        return 2;
+    Settings settings;
+    settings.file = positional[1];
+    settings.tempo = static_cast<qint16>(parser.value("tempo").toInt());
+    settings.pitch = static_cast<qint16>(parser.value("pitch").toInt());
+    settings.rate = parser.value("rate").toDouble();
+    settings.wave = parser.value("wave");
+
+    const QString scenario = positional[0];
+    if (scenario == "startup")
+        return startup(settings);
+    if (scenario == "seek")
+        return seek(settings);
+    if (scenario == "play")
+        return play(settings);
+    if (scenario == "loop")
+        return loop(settings);
+    if (scenario == "wave")
+        return wave(settings);
+    return 2;
+}

@@ -1,0 +1,254 @@
+#include "Benchmark.h"
+
+#include "MpvReference.h"
+#include "ProcessStats.h"
+#include "SeekTargets.h"
+#include "Stats.h"
+#include "WorkerProcess.h"
+
+#include "support/PcmAudio.h"
+#include "support/ToneAnalysis.h"
+
+#include "player/RubberBandFilter.h"
+#include "player/StretchSettings.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QProcess>
+#include <QThread>
+
+#include <sys/resource.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+constexpr int startupRuns = 5;
+constexpr int cpuRuns = 3;
+// Three windows of this length make the 20 s of playback each CPU figure is taken over.
+constexpr int cpuWindowMs = 6700;
+
+struct SoundSettings
+{
+    const char* key;
+    int tempo;
+    int pitch;
+    double rate;
+
+    StretchSettings stretch() const
+    {
+        StretchSettings settings;
+        settings.setTempo(tempo);
+        settings.setPitch(pitch);
+        settings.setRate(rate);
+        return settings;
+    }
+
+    QStringList workerOptions() const
+    {
+        return {"--tempo", QString::number(tempo), "--pitch", QString::number(pitch), "--rate",
+                QString::number(rate)};
+    }
+
+    // The same speed and stretcher on mpv's command line; at neutral settings mpv plays without
+    // any audio filter, which is what our player must match there.
+    QStringList mpvOptions() const
+    {
+        const StretchSettings settings = stretch();
+        if (settings.isNeutral())
+            return {};
+        return {"--speed=" + QString::number(settings.speed(), 'g', 17),
+                "--af=" + RubberBandFilter::entry(settings.pitchScale())};
+    }
+};
+
+const SoundSettings soundSettings[] = {
+    {"normal", 0, 0, 1.0}, {"tempo_m30", -30, 0, 1.0}, {"tempo_m30_pitch_p3", -30, 3, 1.0}, {"rate_0_7", 0, 0, 0.7}};
+
+double elapsedMs(const QElapsedTimer& clock)
+{
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+std::vector<double> toNumbers(const QStringList& texts)
+{
+    std::vector<double> numbers;
+    for (const QString& text : texts)
+        numbers.push_back(text.toDouble());
+    return numbers;
+}
+
+void progress(const char* what)
+{
+    std::fprintf(stderr, "measuring %s...\n", what);
+}
+
+// CPU seconds per second of playback of a process that is playing now, over one window.
+double cpuPerSecond(qint64 pid, double& peakRssMb)
+{
+    const ProcessSample before = sampleProcess(static_cast<pid_t>(pid));
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(cpuWindowMs);
+    const ProcessSample after = sampleProcess(static_cast<pid_t>(pid));
+    peakRssMb = after.peakRssMb;
+    return (after.cpuSeconds - before.cpuSeconds) / (elapsedMs(clock) / 1000.0);
+}
+} // namespace
+
+Benchmark::Benchmark(QString movie1080, QString movie360, QString shortMovie, QString workFolder)
+    : m_movie1080(std::move(movie1080)), m_movie360(std::move(movie360)), m_shortMovie(std::move(shortMovie)),
+      m_workFolder(std::move(workFolder))
+{
+}
+
+BenchFigures Benchmark::run()
+{
+    BenchFigures figures;
+    measureStartup(figures);
+    measureSeeks(figures);
+    measureCpu(figures);
+    measureDecodeFloor(figures);
+    measureLoop(figures);
+    measureAccuracy(figures);
+    return figures;
+}
+
+void Benchmark::measureStartup(BenchFigures& figures)
+{
+    progress("start-up");
+    std::vector<double> ours, mpv;
+    for (int run = 0; run < startupRuns; ++run) {
+        WorkerProcess worker;
+        if (worker.start({"startup", m_movie1080}))
+            ours.push_back(worker.waitForLine("startup_ms", 20000).toDouble());
+
+        MpvReference reference;
+        if (!reference.start({}))
+            continue;
+        QElapsedTimer clock;
+        clock.start();
+        reference.command(QJsonArray{"loadfile", m_movie1080});
+        if (reference.waitForTimePos([](double) { return true; }, 10000))
+            mpv.push_back(elapsedMs(clock));
+    }
+    figures.startupMs = {median(ours), median(mpv)};
+}
+
+void Benchmark::measureSeeks(BenchFigures& figures)
+{
+    progress("seeks");
+    WorkerProcess worker;
+    std::vector<double> ours;
+    if (worker.start({"seek", m_movie1080}))
+        ours = toNumbers(worker.collectUntilExit("seek_ms", 120000));
+
+    std::vector<double> mpv;
+    MpvReference reference;
+    if (reference.start({})) {
+        reference.command(QJsonArray{"loadfile", m_movie1080});
+        double duration = 0;
+        if (reference.waitForTimePos([](double position) { return position > 1.0; }, 10000))
+            duration = 60.0;
+        for (const double target : duration > 0 ? seekTargets(duration) : std::vector<double>{}) {
+            QElapsedTimer clock;
+            clock.start();
+            reference.command(QJsonArray{"seek", target, "absolute+exact"});
+            if (reference.waitForTimePos([target](double p) { return std::abs(p - target) < 0.25; }, 10000))
+                mpv.push_back(elapsedMs(clock));
+        }
+    }
+    figures.seekMs = {median(ours), median(mpv)};
+}
+
+void Benchmark::measureCpu(BenchFigures& figures)
+{
+    std::vector<double> oursPeak, mpvPeak;
+    for (const SoundSettings& settings : soundSettings) {
+        progress(settings.key);
+        std::vector<double> ours, mpv;
+        for (int run = 0; run < cpuRuns; ++run) {
+            double peak = 0;
+            WorkerProcess worker;
+            if (worker.start(QStringList{"play", m_movie1080} + settings.workerOptions()) &&
+                !worker.waitForLine("playing", 20000).isNull()) {
+                ours.push_back(cpuPerSecond(worker.pid(), peak));
+                oursPeak.push_back(peak);
+            }
+            MpvReference reference;
+            if (reference.start(settings.mpvOptions())) {
+                reference.command(QJsonArray{"loadfile", m_movie1080});
+                if (reference.waitForTimePos([](double) { return true; }, 10000)) {
+                    mpv.push_back(cpuPerSecond(reference.pid(), peak));
+                    mpvPeak.push_back(peak);
+                }
+            }
+        }
+        figures.cpuPerSecond[settings.key] = {median(ours), median(mpv)};
+    }
+    figures.peakRssMb = {median(oursPeak), median(mpvPeak)};
+}
+
+void Benchmark::measureDecodeFloor(BenchFigures& figures)
+{
+    progress("decoding alone");
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-i", m_movie1080, "-f", "null", "-"});
+    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitCode() != 0)
+        return;
+    getrusage(RUSAGE_CHILDREN, &after);
+    const auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
+                       seconds(before.ru_stime);
+    figures.decodeFloorCpuPerSecond = cpu / 60.0;
+}
+
+void Benchmark::measureLoop(BenchFigures& figures)
+{
+    progress("loop");
+    WorkerProcess worker;
+    if (!worker.start({"loop", m_movie360, "--tempo", "-30"}))
+        return;
+    const QStringList lines = worker.collectUntilExit("loop_", 60000);
+    std::vector<double> overshoots, restarts;
+    for (const QString& line : lines) {
+        const double value = line.section(' ', 1).toDouble();
+        (line.startsWith("overshoot") ? overshoots : restarts).push_back(value);
+    }
+    figures.loopOvershootMs = median(overshoots);
+    figures.loopRestartMs = median(restarts);
+}
+
+void Benchmark::measureAccuracy(BenchFigures& figures)
+{
+    progress("output accuracy");
+    struct Case
+    {
+        const char* key;
+        SoundSettings settings;
+        double expectedHz;
+    };
+    const Case cases[] = {{"pitch_p3", {"pitch_p3", 0, 3, 1.0}, 440.0 * std::pow(2.0, 3.0 / 12.0)},
+                          {"tempo_m30", {"tempo_m30", -30, 0, 1.0}, 440.0}};
+    for (const Case& measured : cases) {
+        const QString wavePath = m_workFolder + "/" + measured.key + ".wav";
+        WorkerProcess worker;
+        if (!worker.start(QStringList{"wave", m_shortMovie, "--wave", wavePath} + measured.settings.workerOptions()))
+            continue;
+        const double movieSeconds = worker.waitForLine("duration", 20000).toDouble();
+        if (worker.waitForLine("done", 120000).isNull())
+            continue;
+        const std::optional<PcmAudio> audio = PcmAudio::readWav(wavePath);
+        if (!audio || audio->seconds() < 4)
+            continue;
+        // Leave out the stretcher's start and the end of the sound.
+        const std::vector<float> steady = audio->channel(0, 1.0, audio->seconds() - 1.0);
+        figures.pitchErrorCents[measured.key] =
+            ToneAnalysis::cents(ToneAnalysis::frequency(steady, audio->sampleRate), measured.expectedHz);
+        if (measured.settings.tempo != 0 && movieSeconds > 0)
+            figures.durationErrorMs = (audio->seconds() - movieSeconds / measured.settings.stretch().speed()) * 1000;
+    }
+}

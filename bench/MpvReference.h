@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QLocalSocket>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+
+// mpv's own command-line player, headless, driven over its JSON IPC socket: the reference that
+// our player is measured against.
+class MpvReference
+{
+public:
+    MpvReference();
+    ~MpvReference();
+    MpvReference(const MpvReference&) = delete;
+    MpvReference& operator=(const MpvReference&) = delete;
+
+    // Starts mpv idle with the given extra options; false if it did not come up.
+    bool start(const QStringList& extraOptions);
+    void command(const QJsonArray& arguments);
+    // Waits until a time-pos report satisfies `accept`; false on time-out.
+    bool waitForTimePos(const std::function<bool(double)>& accept, int timeoutMs);
+    qint64 pid() const { return m_process.processId(); }
+    void stop();
+
+private:
+    void readEvents();
+
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QLocalSocket m_socket;
+    QByteArray m_pending;
+    std::function<bool(double)> m_accept;
+    bool m_accepted = false;
+};
