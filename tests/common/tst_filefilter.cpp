@@ -45,9 +45,6 @@ private slots:
     {
         const QStringList entries = qtFileDialogFilter(TransportCommands::movieFilter()).split(";;");
         QCOMPARE(entries.size(), 11);
-        QCOMPARE(entries.first(),
-                 "All Supported Files (*.mpg *.mpeg *.wmv *.avi *.mov *.mp4 *.3gp *.flv *.vob)");
-        QCOMPARE(entries.at(1), "DVD video files (*.vob)");
         QCOMPARE(entries.last(), "All Files (*)");
         for (const QString& entry : entries)
             QVERIFY2(entry.count('(') == 1 && entry.endsWith(')'), qPrintable(entry));

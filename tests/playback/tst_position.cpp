@@ -29,111 +29,71 @@ class PositionTest : public QObject
     Q_OBJECT
 
 private slots:
-    void positionReport_data()
+    // Each row runs steps (a position report from the player, the user grabbing the thumb and
+    // moving it, letting go) and checks the time label, the thumb and the player calls. The
+    // player starts at 42.4 s. Only a drop strictly inside the loop window seeks; any other drop
+    // puts the thumb back on the playing position. Reports while the thumb is held keep the
+    // label current but leave the thumb where it is held, and do not wrap the loop.
+    void reportsAndDrags_data()
     {
         QTest::addColumn<bool>("loopPlay");
         QTest::addColumn<int>("begin");
         QTest::addColumn<int>("end");
-        QTest::addColumn<double>("report");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QStringList>("calls");
-        const QStringList none;
-        QTest::newRow("59.6") << false << 0 << 100 << 59.6 << "0:00:59:60" << 60 << none;
-        QTest::newRow("loop, 19.4 inside") << true << 10 << 20 << 19.4 << "0:00:19:40" << 19 << none;
-        QTest::newRow("loop, 19.6 wraps")
-            << true << 10 << 20 << 19.6 << "0:00:19:60" << 20 << QStringList{"Seek(10)"};
-        QTest::newRow("play, 19.6 runs on") << false << 10 << 20 << 19.6 << "0:00:19:60" << 20 << none;
-        QTest::newRow("loop, 19.5 to even 20")
-            << true << 10 << 20 << 19.5 << "0:00:19:50" << 20 << QStringList{"Seek(10)"};
-        QTest::newRow("loop, 20.5 to even 20") << true << 10 << 21 << 20.5 << "0:00:20:50" << 20 << none;
-        QTest::newRow("loop, before the window") << true << 10 << 20 << 3.0 << "0:00:03:00" << 3 << none;
-        QTest::newRow("loop, begin past end")
-            << true << 30 << 20 << 25.0 << "0:00:25:00" << 25 << QStringList{"Seek(30)"};
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char* name, bool loop, int begin, int end, const char* steps,
+                            const char* outcome) {
+            QTest::newRow(name) << loop << begin << end << QString(steps) << QString(outcome);
+        };
+        row("loop, 19.4 inside", true, 10, 20, "report 19.4", "0:00:19:40 19 |");
+        row("loop, 19.6 wraps", true, 10, 20, "report 19.6", "0:00:19:60 20 | Seek(10)");
+        row("play, 19.6 runs on", false, 10, 20, "report 19.6", "0:00:19:60 20 |");
+        row("loop, 19.5 to even 20", true, 10, 20, "report 19.5", "0:00:19:50 20 | Seek(10)");
+        row("loop, 20.5 to even 20", true, 10, 21, "report 20.5", "0:00:20:50 20 |");
+        row("loop, before the window", true, 10, 20, "report 3", "0:00:03:00 3 |");
+        row("loop, begin past end", true, 30, 20, "report 25", "0:00:25:00 25 | Seek(30)");
+        const char* undone = "0:00:00:00 42 | Pause() Play()";
+        row("drop inside", false, 0, 100, "grab 30 release", "0:00:00:00 30 | Pause() Seek(30) Play()");
+        row("drop at 0", false, 0, 100, "grab 0 release", undone);
+        row("drop on the loop begin", false, 10, 20, "grab 10 release", undone);
+        row("drop before the end", false, 10, 20, "grab 19 release",
+            "0:00:00:00 19 | Pause() Seek(19) Play()");
+        row("drop on the loop end", false, 10, 20, "grab 20 release", undone);
+        row("drop, begin past end", false, 30, 20, "grab 25 release", undone);
+        row("play, report while held", false, 10, 20, "grab 15 report 17.25", "0:00:17:25 15 | Pause()");
+        row("play, report after the drop", false, 10, 20, "grab 15 report 17.25 release report 18.2",
+            "0:00:18:20 18 | Pause() Seek(15) Play()");
+        row("loop, held past the end", true, 10, 20, "grab 25 report 17.25", "0:00:17:25 25 | Pause()");
+        row("loop, report after the drop", true, 10, 20, "grab 25 report 17.25 release report 18.2",
+            "0:00:18:20 18 | Pause() Play()");
     }
-    void positionReport()
+    void reportsAndDrags()
     {
         QFETCH(bool, loopPlay);
         QFETCH(int, begin);
         QFETCH(int, end);
-        QFETCH(double, report);
-        QFETCH(QString, label);
-        QFETCH(int, position);
-        QFETCH(QStringList, calls);
-        FakeMoviePlayer player;
-        const PlaybackState state{loopPlay, false};
-        TimeAxis axis(begin, end);
-        PositionTracker tracker(player, state, axis.controls());
-        player.reportPosition(report);
-        QCOMPARE(axis.lblPreviewTime.text(), label);
-        QCOMPARE(axis.sldPosition.value(), position);
-        QCOMPARE(player.calls, calls);
-    }
-
-    // Only a drop strictly inside the loop window seeks; any other drop puts the thumb back on
-    // the playing position (42.4). Playback resumes in both cases.
-    void dragEnd_data()
-    {
-        QTest::addColumn<int>("begin");
-        QTest::addColumn<int>("end");
-        QTest::addColumn<int>("drop");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QStringList>("calls");
-        const QStringList undone{"Pause()", "Play()"};
-        QTest::newRow("inside") << 0 << 100 << 30 << 30 << QStringList{"Pause()", "Seek(30)", "Play()"};
-        QTest::newRow("at 0") << 0 << 100 << 0 << 42 << undone;
-        QTest::newRow("at the maximum") << 0 << 100 << 100 << 42 << undone;
-        QTest::newRow("on the loop begin") << 10 << 20 << 10 << 42 << undone;
-        QTest::newRow("just before the end")
-            << 10 << 20 << 19 << 19 << QStringList{"Pause()", "Seek(19)", "Play()"};
-        QTest::newRow("on the loop end") << 10 << 20 << 20 << 42 << undone;
-        QTest::newRow("begin past end") << 30 << 20 << 25 << 42 << undone;
-    }
-    void dragEnd()
-    {
-        QFETCH(int, begin);
-        QFETCH(int, end);
-        QFETCH(int, drop);
-        QFETCH(int, position);
-        QFETCH(QStringList, calls);
+        QFETCH(QString, steps);
+        QFETCH(QString, outcome);
         FakeMoviePlayer player;
         player.position = 42.4;
-        const PlaybackState state;
+        const PlaybackState state{loopPlay, false};
         TimeAxis axis(begin, end);
         PositionTracker tracker(player, state, axis.controls());
-        axis.grabPositionAndMoveTo(drop);
-        axis.releasePosition();
-        QCOMPARE(axis.sldPosition.value(), position);
-        QCOMPARE(player.calls, calls);
-    }
-
-    // Reports that arrive while the user holds the thumb keep the time label current but leave
-    // the thumb where the user holds it, and do not wrap the loop.
-    void reportsDoNotFightTheDrag_data()
-    {
-        QTest::addColumn<bool>("loopPlay");
-        QTest::addColumn<int>("held");
-        QTest::addColumn<QStringList>("calls");
-        QTest::newRow("play, held inside") << false << 15 << QStringList{"Pause()", "Seek(15)", "Play()"};
-        QTest::newRow("loop, held past the end") << true << 25 << QStringList{"Pause()", "Play()"};
-    }
-    void reportsDoNotFightTheDrag()
-    {
-        QFETCH(bool, loopPlay);
-        QFETCH(int, held);
-        QFETCH(QStringList, calls);
-        FakeMoviePlayer player;
-        const PlaybackState state{loopPlay, false};
-        TimeAxis axis(10, 20);
-        PositionTracker tracker(player, state, axis.controls());
-        axis.grabPositionAndMoveTo(held);
-        player.reportPosition(17.25);
-        QCOMPARE(axis.lblPreviewTime.text(), "0:00:17:25");
-        QCOMPARE(axis.sldPosition.value(), held);
-        axis.releasePosition();
-        QCOMPARE(player.calls, calls);
-        player.reportPosition(18.2);
-        QCOMPARE(axis.sldPosition.value(), 18);
+        const QStringList words = steps.split(' ');
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            if (words[i] == "report")
+                player.reportPosition(words[++i].toDouble());
+            else if (words[i] == "grab")
+                axis.grabPositionAndMoveTo(words[++i].toInt());
+            else
+                axis.releasePosition();
+        }
+        QCOMPARE(QString("%1 %2 | %3")
+                     .arg(axis.lblPreviewTime.text())
+                     .arg(axis.sldPosition.value())
+                     .arg(player.calls.join(' '))
+                     .trimmed(),
+                 outcome);
     }
 
     // A drag with the mouse is announced by the slider as the tracker expects.
@@ -172,7 +132,6 @@ private slots:
         const QString back = "tlbCmdLoopWinBack";
         const QString forward = "tlbCmdLoopWinForward";
         QTest::newRow("forward") << 100 << 5 << 9 << QStringList{forward} << 6 << 10;
-        QTest::newRow("forward, then back") << 100 << 5 << 9 << QStringList{forward, back} << 5 << 9;
         QTest::newRow("back to 0") << 100 << 1 << 9 << QStringList{back} << 0 << 8;
         QTest::newRow("back refused at 0") << 100 << 0 << 9 << QStringList{back} << 0 << 9;
         QTest::newRow("forward to the end") << 100 << 5 << 99 << QStringList{forward} << 6 << 100;

@@ -17,14 +17,17 @@ struct SoundPanel
 
     QWidget window;
     SoundControls controls;
+    // Tempo, semitones, fine pitch, rate, in this order in values(), labels() and setValues().
+    inline static const QStringList sliders{"sldTempo", "sldPitchSemi", "sldPitchGrad", "sldSpeed"};
 
     QSlider* slider(const QString& name) const { return window.findChild<QSlider*>(name); }
     QLabel* label(const QString& name) const { return window.findChild<QLabel*>(name); }
-    // Tempo, semitones, fine pitch, rate.
     QList<int> values() const
     {
-        return {slider("sldTempo")->value(), slider("sldPitchSemi")->value(), slider("sldPitchGrad")->value(),
-                slider("sldSpeed")->value()};
+        QList<int> values;
+        for (const QString& name : sliders)
+            values << slider(name)->value();
+        return values;
     }
     QStringList labels() const
     {
@@ -33,10 +36,8 @@ struct SoundPanel
     }
     void setValues(const QList<int>& values)
     {
-        slider("sldTempo")->setValue(values[0]);
-        slider("sldSpeed")->setValue(values[3]);
-        slider("sldPitchSemi")->setValue(values[1]);
-        slider("sldPitchGrad")->setValue(values[2]);
+        for (int i : {0, 3, 1, 2})
+            slider(sliders[i])->setValue(values[i]);
     }
 
     QList<QObject*> owners()
@@ -46,17 +47,14 @@ struct SoundPanel
     // The owner whose public slot runs this command; null unless exactly one owner has it.
     QObject* ownerOf(const QString& command)
     {
-        QObject* owner = nullptr;
+        QList<QObject*> found;
         for (QObject* candidate : owners()) {
             const QMetaObject* meta = candidate->metaObject();
             const int index = meta->indexOfSlot(qPrintable(command + "()"));
-            if (index < 0 || meta->method(index).access() != QMetaMethod::Public)
-                continue;
-            if (owner)
-                return nullptr;
-            owner = candidate;
+            if (index >= 0 && meta->method(index).access() == QMetaMethod::Public)
+                found << candidate;
         }
-        return owner;
+        return found.size() == 1 ? found.first() : nullptr;
     }
     bool run(const QString& command)
     {
