@@ -1,9 +1,7 @@
 #include "app/CommandCatalogue.h"
 #include "app/TimeSlider.h"
 #include "app/frmMain.h"
-#include "common/SettingsStore.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/FakeMoviePlayer.h"
+#include "fakes/MainWindowRig.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,14 +14,8 @@
 #include <QToolTip>
 
 namespace {
-struct Rig
+struct Rig : MainWindowRig
 {
-    QTemporaryDir settingsDir;
-    SettingsStore settings{settingsDir.filePath("reelquill.ini")};
-    FakeMoviePlayer player;
-    FakeDesktop desktop;
-    frmMain window{player, desktop, settings};
-
     QWidget* client() const { return window.centralWidget(); }
 
     // A movie playing half way through a loop window, with every sound setting away from normal.

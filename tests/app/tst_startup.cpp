@@ -1,8 +1,6 @@
 #include "app/frmMain.h"
 #include "app/modSpecialFolders.h"
-#include "common/SettingsStore.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/FakeMoviePlayer.h"
+#include "fakes/MainWindowRig.h"
 
 #include <QCloseEvent>
 #include <QSlider>
@@ -15,14 +13,8 @@ class StartUpTest : public QObject
 {
     Q_OBJECT
 
-    struct Rig
+    struct Rig : MainWindowRig
     {
-        QTemporaryDir settingsDir;
-        SettingsStore settings{settingsDir.filePath("reelquill.ini")};
-        FakeMoviePlayer player;
-        FakeDesktop desktop;
-        frmMain window{player, desktop, settings};
-
         Rig()
         {
             player.movies.insert("/movies/my film.mp4", 125.5);
