@@ -10,6 +10,12 @@ bool setFlag(mpv_handle* mpv, const char* name, bool value)
     return mpv != nullptr && mpv_set_property(mpv, name, MPV_FORMAT_FLAG, &flag) >= 0;
 }
 
+bool flag(mpv_handle* mpv, const char* name)
+{
+    int flag = 0;
+    return mpv != nullptr && mpv_get_property(mpv, name, MPV_FORMAT_FLAG, &flag) >= 0 && flag != 0;
+}
+
 bool setDouble(mpv_handle* mpv, const char* name, double value)
 {
     return mpv != nullptr && mpv_set_property(mpv, name, MPV_FORMAT_DOUBLE, &value) >= 0;

@@ -376,16 +376,28 @@ void MpvMoviePlayer::setVolume(int hundredthsOfDecibel)
 void MpvMoviePlayer::setRate(double factor)
 {
     m_stretcher.setRate(factor);
+    dropSoundOfOldSettings();
 }
 
 void MpvMoviePlayer::SetTempo(qint16 percent)
 {
     m_stretcher.setTempo(percent);
+    dropSoundOfOldSettings();
 }
 
 void MpvMoviePlayer::SetPitch(qint16 semitones)
 {
     m_stretcher.setPitch(semitones);
+    dropSoundOfOldSettings();
+}
+
+void MpvMoviePlayer::dropSoundOfOldSettings()
+{
+    // A halted movie has its next second or so of sound already stretched and queued for output;
+    // without this, Play would first sound that with the settings it was made with. Seeking to
+    // where the movie stands makes mpv throw it away and stretch it anew.
+    if (!m_fileName.isEmpty() && mpvcall::flag(m_mpv.get(), mpvname::pause))
+        Seek(Position());
 }
 
 // ---- picture --------------------------------------------------------------------------------

@@ -74,6 +74,7 @@ private:
 
     bool loadAndWait(const QString& path);
     void restoreVideo();
+    void dropSoundOfOldSettings();
     void videoWidget_DoubleClicked();
     QImage frameOnShow();
 
