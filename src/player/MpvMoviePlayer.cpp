@@ -172,7 +172,7 @@ void MpvMoviePlayer::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
         if (m_seekTarget && m_seekAccepted)
-            m_seekTarget.reset();
+            seekDone();
         break;
     case MPV_EVENT_COMMAND_REPLY:
         onCommandReply(event);
@@ -203,7 +203,7 @@ void MpvMoviePlayer::onEndFile(const mpv_event_end_file& ended)
     if (ended.playlist_entry_id == m_openEntry) {
         m_openEntry = 0;
         m_fileName.clear();
-        m_seekTarget.reset();
+        forgetSeek();
     }
 }
 
@@ -212,9 +212,24 @@ void MpvMoviePlayer::onCommandReply(const mpv_event& event)
     if (!m_seekTarget || event.reply_userdata != m_seekReply)
         return;
     if (event.error < 0)
-        m_seekTarget.reset();
+        seekDone();
     else
         m_seekAccepted = true;
+}
+
+void MpvMoviePlayer::seekDone()
+{
+    m_seekTarget.reset();
+    if (m_playAfterSeek) {
+        m_playAfterSeek = false;
+        mpvcall::setFlag(m_mpv.get(), mpvname::pause, false);
+    }
+}
+
+void MpvMoviePlayer::forgetSeek()
+{
+    m_seekTarget.reset();
+    m_playAfterSeek = false;
 }
 
 // ---- opening and closing --------------------------------------------------------------------
@@ -225,7 +240,7 @@ void MpvMoviePlayer::setFileName(const QString& path)
         return;
     m_fileName.clear();
     m_openEntry = 0;
-    m_seekTarget.reset();
+    forgetSeek();
     m_lastPosition = 0;
 
     // Only ordinary files go to mpv: it would play a folder's movies as a playlist, wait on a
@@ -290,7 +305,7 @@ void MpvMoviePlayer::Close()
     m_mpv.reset();
     m_fileName.clear();
     m_openEntry = 0;
-    m_seekTarget.reset();
+    forgetSeek();
 }
 
 void MpvMoviePlayer::restoreVideo()
@@ -352,17 +367,24 @@ void MpvMoviePlayer::Seek(double seconds)
 
 void MpvMoviePlayer::Play()
 {
+    // The sound queued before a pending seek would go out the moment the movie runs, before mpv
+    // throws it away for the sound at the new place; so a halted movie waits for its seek.
+    if (m_seekTarget && mpvcall::flag(m_mpv.get(), mpvname::pause)) {
+        m_playAfterSeek = true;
+        return;
+    }
     mpvcall::setFlag(m_mpv.get(), mpvname::pause, false);
 }
 
 void MpvMoviePlayer::Pause()
 {
+    m_playAfterSeek = false;
     mpvcall::setFlag(m_mpv.get(), mpvname::pause, true);
 }
 
 void MpvMoviePlayer::Stop()
 {
-    mpvcall::setFlag(m_mpv.get(), mpvname::pause, true);
+    Pause();
 }
 
 // ---- sound ----------------------------------------------------------------------------------

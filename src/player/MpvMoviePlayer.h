@@ -75,6 +75,8 @@ private:
     bool loadAndWait(const QString& path);
     void restoreVideo();
     void dropSoundOfOldSettings();
+    void seekDone();
+    void forgetSeek();
     void videoWidget_DoubleClicked();
     QImage frameOnShow();
 
@@ -104,6 +106,8 @@ private:
     std::uint64_t m_seekReply = 0;
     bool m_seekAccepted = false;
     std::uint64_t m_lastReplyId = 0;
+    // Play was asked for while a seek was pending: it starts once the seek is done.
+    bool m_playAfterSeek = false;
 
     int m_volume = 0;
     StretcherChain m_stretcher;
