@@ -41,13 +41,15 @@ void StretcherChain::apply()
         m_inChain = false;
         return;
     }
+    // The speed first, so that a stretcher joining the chain has it before its first sound. Set
+    // after the stretcher, now and then (under load) the stretched tone came out 10 dB less clean.
+    mpvcall::setDouble(m_mpv, mpvname::speed, m_settings.speed());
     const double pitchScale = m_settings.pitchScale();
     if (!m_inChain)
         m_inChain = listStretcher(pitchScale);
     else if (pitchScale != m_appliedPitchScale && !changeRunningPitch(pitchScale))
         listStretcher(pitchScale);
     m_appliedPitchScale = pitchScale;
-    mpvcall::setDouble(m_mpv, mpvname::speed, m_settings.speed());
 }
 
 bool StretcherChain::listStretcher(double pitchScale)
