@@ -3,7 +3,12 @@
 #include <QSize>
 #include <QString>
 
-// The benchmark's clips: H.264/AAC at 30 frames a second with a steady 440 Hz tone, made once
-// with ffmpeg and kept in a cache folder between runs (a 1080p minute takes a while to encode).
-// Returns the clip's path, or an empty string when ffmpeg failed.
+// The benchmark's media, made once with ffmpeg and kept in a cache folder between runs. Each
+// returns the file's path, or an empty string when ffmpeg failed.
+
+// H.264/AAC at 30 frames a second with a steady 440 Hz tone. A clip longer than ten seconds is
+// its first ten seconds over and over: encoding a whole 1080p minute would take half a minute.
 QString benchClip(const QString& cacheFolder, QSize size, int seconds);
+
+// AAC alone, a steady 440 Hz tone: with no picture to pace it, it plays as fast as it decodes.
+QString benchTone(const QString& cacheFolder, int seconds);

@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
     const QString media = parser.value("media");
     const QString movie1080 = benchClip(media, {1920, 1080}, 60);
     const QString movie360 = benchClip(media, {640, 360}, 60);
-    const QString shortMovie = benchClip(media, {640, 360}, 10);
+    const QString shortMovie = benchTone(media, 10);
     if (movie1080.isEmpty() || movie360.isEmpty() || shortMovie.isEmpty()) {
         std::fprintf(stderr, "reelquill-bench: ffmpeg could not make the clips\n");
         return 1;
