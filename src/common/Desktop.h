@@ -22,11 +22,21 @@ public:
     // The chosen folder, or an empty text when the user cancels.
     virtual QString browseForFolder(QWidget* parent, const QString& title, const QString& initialFolder) = 0;
 
-    virtual void showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
-    // A message box captioned with the program's title.
-    void showMessage(QWidget* parent, const QString& text)
+    // The icon a message box shows beside its text.
+    enum class MessageIcon
     {
-        showCaptionedMessage(parent, programTitle(), text);
+        None,
+        Information,
+        Exclamation
+    };
+
+    // A message box with an OK button; returns once the user has closed it.
+    virtual void showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text,
+                                      MessageIcon icon) = 0;
+    // A message box captioned with the program's title.
+    void showMessage(QWidget* parent, const QString& text, MessageIcon icon)
+    {
+        showCaptionedMessage(parent, programTitle(), text, icon);
     }
 
     // Opens a file or web address with the desktop's default application.

@@ -25,9 +25,13 @@ QString QtDesktop::browseForFolder(QWidget* parent, const QString& title, const 
     return QFileDialog::getExistingDirectory(parent, title, initialFolder);
 }
 
-void QtDesktop::showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text)
+void QtDesktop::showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text,
+                                     MessageIcon icon)
 {
-    QMessageBox::information(parent, caption, text);
+    static constexpr QMessageBox::Icon boxIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                                     QMessageBox::Warning};
+    QMessageBox box(boxIcons[static_cast<int>(icon)], caption, text, QMessageBox::Ok, parent);
+    box.exec();
 }
 
 bool QtDesktop::openUrl(const QUrl& url)

@@ -10,7 +10,8 @@ public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
     QString browseForFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;
-    void showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text) override;
+    void showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text,
+                              MessageIcon icon) override;
     bool openUrl(const QUrl& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
 };

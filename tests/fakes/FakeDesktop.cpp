@@ -27,9 +27,9 @@ QString FakeDesktop::browseForFolder(QWidget*, const QString& title, const QStri
     return takeFirstOrEmpty(folderAnswers);
 }
 
-void FakeDesktop::showCaptionedMessage(QWidget*, const QString& caption, const QString& text)
+void FakeDesktop::showCaptionedMessage(QWidget*, const QString& caption, const QString& text, MessageIcon icon)
 {
-    messages << Message{caption, text};
+    messages << Message{caption, text, icon};
 }
 
 bool FakeDesktop::openUrl(const QUrl& url)

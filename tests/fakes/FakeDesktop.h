@@ -14,13 +14,15 @@ public:
     {
         QString caption;
         QString text;
+        MessageIcon icon;
     };
 
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
     QString browseForFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;
-    void showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text) override;
+    void showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text,
+                              MessageIcon icon) override;
     bool openUrl(const QUrl& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
 
