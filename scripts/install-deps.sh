@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   qt6-base-dev libqt6opengl6-dev libqt6svg6 qt6-svg-dev qt6-image-formats-plugins
   libmpv-dev mpv ffmpeg libgif-dev
   libgl-dev libgl1-mesa-dri

@@ -10,8 +10,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DREELQUILL_DEMO_MOVIE=ON
-cmake --build build -j"$(nproc)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DREELQUILL_DEMO_MOVIE=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# Only the program and its demo movie: the tests and the benchmark have scripts of their own.
+cmake --build build -j"$(nproc)" --target reelquill demo_movie
 
 movie=${1:-$PWD/build/demo/reelquill-demo.mp4}
 exec build/src/reelquill "$movie"

@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DREELQUILL_SANITIZE=ON -DCMAKE_CXX_FLAGS_DEBUG="-g -O1"
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DREELQUILL_SANITIZE=ON -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build build-test -j"$(nproc)"
 
 # The tests measure real playback speed and pitch, so they run one at a time.
