@@ -3,15 +3,12 @@
 #include <QAbstractButton>
 #include <QWidget>
 
-CommandRoutes::CommandRoutes(std::span<const CommandRoute> catalogue, const QHash<Command, Action>& actions)
+CommandRoutes::CommandRoutes(std::span<const CommandRow> table)
 {
-    for (const CommandRoute& route : catalogue) {
-        const Action action = actions.value(route.command);
-        if (!action)
-            continue;
-        for (const char* name : {route.toolbarButton, route.screenButton, route.menuEntry, route.hotKey}) {
+    for (const CommandRow& row : table) {
+        for (const char* name : {row.toolbarButton, row.screenButton, row.menuEntry, row.hotKey}) {
             if (name)
-                add(QString::fromLatin1(name), action);
+                add(QString::fromLatin1(name), row.run);
         }
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/Command.h"
-#include "app/CommandRoute.h"
+#include "app/CommandTable.h"
 
 #include <QHash>
 #include <QString>
@@ -11,16 +10,16 @@
 
 class QWidget;
 
-// The action behind each route name ("tlbCmdOpen", "cmdOpen", "mnuOpen", "htkOpen"), from the
-// command catalogue and the actions the owners supply. A route whose action has no owner yet
-// has no action, so its menu entry and hot key are left out rather than doing nothing.
+// What each route name ("tlbCmdOpen", "cmdOpen", "mnuOpen", "htkOpen") runs, from the command
+// table. A name that no row routes has no action, so its menu entry and hot key are left out
+// rather than doing nothing.
 class CommandRoutes
 {
 public:
     using Action = std::function<void()>;
 
     CommandRoutes() = default;
-    CommandRoutes(std::span<const CommandRoute> catalogue, const QHash<Command, Action>& actions);
+    explicit CommandRoutes(std::span<const CommandRow> table);
 
     void add(const QString& routeName, const Action& action);
     // Empty when the route has no action.

@@ -2,14 +2,12 @@
 
 #include "app/PictureButton.h"
 #include "common/Twips.h"
-#include "sound/SoundButtonToolTips.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QSlider>
 
 #include <algorithm>
-#include <string_view>
 #include <tuple>
 #include <utility>
 
@@ -51,32 +49,33 @@ constexpr int stepTops[] = {6210, 6465, 6690, 6960, 7185};
 constexpr int stepWidth = 330, stepHeight = 225;
 constexpr const char* stepIcons[] = {"step-up-large", "step-up", "reset", "step-down", "step-down-large"};
 
+struct StepButton
+{
+    const char* name;
+    const char* toolTip;
+};
 struct StepColumn
 {
     int left;
-    const char* names[5];
+    StepButton rows[5];
 };
+// Tempo steps name the percent and fine steps the interval, so that no tip is a bare number that
+// could be read as the other column's unit.
 constexpr StepColumn stepColumns[] = {
-    {7395, {"cmdTempo10Up", "cmdTempo1Up", "cmdTempoReset", "cmdTempo1Down", "cmdTempo10Down"}},
-    {8190, {"cmdPitch12UpSemi", "cmdPitch1UpSemi", "cmdPitchResetSemi", "cmdPitch1DownSemi", "cmdPitch12DownSemi"}},
-    {9015, {"cmdPitch10UpGrad", "cmdPitch1UpGrad", "cmdPitchResetGrad", "cmdPitch1DownGrad", "cmdPitch10DownGrad"}},
-    {9825, {"cmdRate10Up", "cmdRate1Up", "cmdRateReset", "cmdRate1Down", "cmdRate10Down"}},
+    {7395, {{"cmdTempo10Up", "+10%"}, {"cmdTempo1Up", "+1%"}, {"cmdTempoReset", "Reset"},
+            {"cmdTempo1Down", "-1%"}, {"cmdTempo10Down", "-10%"}}},
+    {8190, {{"cmdPitch12UpSemi", "+12"}, {"cmdPitch1UpSemi", "+1"}, {"cmdPitchResetSemi", "Reset"},
+            {"cmdPitch1DownSemi", "-1"}, {"cmdPitch12DownSemi", "-12"}}},
+    {9015, {{"cmdPitch10UpGrad", "+1 semitone"}, {"cmdPitch1UpGrad", "+2 cents"}, {"cmdPitchResetGrad", "Reset"},
+            {"cmdPitch1DownGrad", "-2 cents"}, {"cmdPitch10DownGrad", "-1 semitone"}}},
+    {9825, {{"cmdRate10Up", "+10"}, {"cmdRate1Up", "+1"}, {"cmdRateReset", "Reset"},
+            {"cmdRate1Down", "-1"}, {"cmdRate10Down", "-10"}}},
 };
 
-// The sound panel keeps its buttons' tool tips with their commands.
-constexpr const char* toolTipOf(std::string_view button)
-{
-    for (const SoundButtonToolTip& tip : soundButtonToolTips) {
-        if (button == tip.button)
-            return tip.toolTip;
-    }
-    return nullptr;
-}
-
-constexpr ButtonPlacement resetAllButton = {"cmdResetAll", toolTipOf("cmdResetAll"), "reset-all", 8595, 6645, 330, 330};
+constexpr ButtonPlacement resetAllButton = {"cmdResetAll", "Reset all", "reset-all", 8595, 6645, 330, 330};
 constexpr ButtonPlacement gainButtons[] = {
-    {"cmdGainDown", toolTipOf("cmdGainDown"), "volume-down", 3195, 5685, 180, 240},
-    {"cmdGainUp",   toolTipOf("cmdGainUp"),   "volume-up",   3375, 5685, 180, 240},
+    {"cmdGainDown", "Volume down", "volume-down", 3195, 5685, 180, 240},
+    {"cmdGainUp",   "Volume up",   "volume-up",   3375, 5685, 180, 240},
 };
 // clang-format on
 
@@ -141,10 +140,11 @@ std::pair<QSlider*, QLabel*> addColumn(QWidget* parent, const SliderColumn& colu
 void addStepButtons(QWidget* parent, const StepColumn& column)
 {
     for (int row = 0; row < 5; ++row) {
-        addPictureButton(parent,
-                         {column.names[row], toolTipOf(column.names[row]), stepIcons[row], column.left,
-                          stepTops[row], stepWidth, stepHeight},
-                         stepIconPixels);
+        const StepButton& button = column.rows[row];
+        addPictureButton(
+            parent,
+            {button.name, button.toolTip, stepIcons[row], column.left, stepTops[row], stepWidth, stepHeight},
+            stepIconPixels);
     }
 }
 } // namespace

@@ -1,22 +1,20 @@
 #include "app/frmMain.h"
 
 #include "app/ButtonRows.h"
-#include "app/CommandCatalogue.h"
 #include "app/CommandLine.h"
+#include "app/CommandTable.h"
 #include "app/HotKeyBindings.h"
 #include "app/HotKeys.h"
 #include "app/MainMenuBar.h"
 #include "app/MarksColumnBuilder.h"
 #include "app/MenuBarBuilder.h"
 #include "app/MenuBarLayout.h"
-#include "app/OwnerActions.h"
 #include "app/SoundPanelBuilder.h"
 #include "app/TimeAreaBuilder.h"
 #include "common/Desktop.h"
 #include "common/Twips.h"
 #include "playback/FullScreenCommands.h"
 #include "playback/LoopWindow.h"
-#include "playback/MovieOpening.h"
 #include "playback/PositionTracker.h"
 #include "playback/TransportCommands.h"
 #include "player/MoviePlayer.h"
@@ -88,11 +86,8 @@ void frmMain::createOwners()
 
 void frmMain::wireRoutes()
 {
-    CommandActions actions = transportActions(*m_transport);
-    actions.insert(timeAxisActions(*m_loopWindow, *m_fullScreen));
-    actions.insert(soundActions(*m_soundControls));
-    actions.insert(Command::Exit, [this] { close(); });
-    m_routes = CommandRoutes(commandCatalogue(), actions);
+    m_routes = CommandRoutes(
+        commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound, *m_soundControls}));
     m_routes.connectButtons(centralWidget());
     auto* menuBar = new MainMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
@@ -114,13 +109,8 @@ void frmMain::startUp(const QStringList& arguments)
     const QString commandLine = commandLineText(arguments);
     if (commandLine.isEmpty())
         return;
-    loadMovie(m_player, moviePathFromCommandLine(commandLine));
     // A movie that cannot be opened starts the program as if none had been named.
-    if (m_player.Duration() <= 0)
-        return;
-    fitTimeSlidersToMovie(m_time, m_player.Duration());
-    m_player.setVolume(0);
-    m_player.Play();
+    m_transport->openMovie(moviePathFromCommandLine(commandLine), TransportCommands::AfterFailure::Stop);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -1,8 +1,8 @@
 #include "playback/TransportCommands.h"
 
 #include "common/Desktop.h"
+#include "common/Rounding.h"
 #include "common/TimeText.h"
-#include "playback/MovieOpening.h"
 #include "playback/PlaybackState.h"
 #include "player/MoviePlayer.h"
 
@@ -32,12 +32,32 @@ void TransportCommands::Open()
     // A cancelled dialog leaves the open movie alone.
     if (path.isEmpty())
         return;
-    loadMovie(m_player, path);
-    if (m_player.Duration() > 0)
-        fitTimeSlidersToMovie(m_controls, m_player.Duration());
-    // Also after a failed open: the player is given full level and Play either way.
+    openMovie(path, AfterFailure::PlayAnyway);
+}
+
+void TransportCommands::openMovie(const QString& path, AfterFailure afterFailure)
+{
+    m_player.setActive(true);
+    m_player.setFileName(path);
+    const bool loaded = m_player.Duration() > 0;
+    if (loaded)
+        fitTimeSlidersToMovie(m_player.Duration());
+    if (!loaded && afterFailure == AfterFailure::Stop)
+        return;
     m_player.setVolume(0);
     m_player.Play();
+}
+
+// The three sliders get the movie's length in whole seconds (halves to even), and the loop window
+// becomes the whole movie.
+void TransportCommands::fitTimeSlidersToMovie(double duration)
+{
+    const int length = roundHalfEven(duration);
+    for (QSlider* slider : {m_controls.sldPosition, m_controls.sldBegin, m_controls.sldEnd})
+        slider->setRange(0, length);
+    m_controls.sldPosition->setValue(0);
+    m_controls.sldBegin->setValue(0);
+    m_controls.sldEnd->setValue(length);
 }
 
 void TransportCommands::Play()

@@ -21,6 +21,17 @@ public:
     // The filter list of the open dialog, as "description|patterns" pairs.
     static QString movieFilter();
 
+    // What opening does when the player cannot open the path.
+    enum class AfterFailure
+    {
+        PlayAnyway, // the Open command gives the player full level and Play either way
+        Stop,       // a movie named on the command line leaves everything as it was
+    };
+    // Hands the path to the player, which returns once the movie is loaded or has failed; a
+    // loaded movie gets its length on the time sliders, the whole movie as loop window, full
+    // level, and plays. Open and the command line both open through here.
+    void openMovie(const QString& path, AfterFailure afterFailure);
+
     void Open();
     void Play();
     void PlayLoop();
@@ -33,6 +44,7 @@ public:
 
 private:
     void playIn(bool loopMode);
+    void fitTimeSlidersToMovie(double duration);
 
     MoviePlayer& m_player;
     PlaybackState& m_state;

@@ -2,7 +2,6 @@
 
 #include "common/Rounding.h"
 #include "player/MoviePlayer.h"
-#include "sound/SliderStep.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -24,71 +23,8 @@ PitchControls::PitchControls(QSlider& sldPitchSemi, QLabel& lblPitchSemi, QSlide
     : QObject(parent), m_sldPitchSemi(sldPitchSemi), m_lblPitchSemi(lblPitchSemi),
       m_sldPitchGrad(sldPitchGrad), m_lblPitchGrade(lblPitchGrade), m_player(player)
 {
-    m_sldPitchSemi.setRange(-12, 12);
-    m_sldPitchSemi.setValue(0);
-    m_lblPitchSemi.setText(QStringLiteral("0"));
-    m_sldPitchGrad.setRange(-600, 600);
-    m_sldPitchGrad.setValue(0);
-    // Until the first change the fine label reads "0", not "0.00".
-    m_lblPitchGrade.setText(QStringLiteral("0"));
     connect(&m_sldPitchSemi, &QSlider::valueChanged, this, &PitchControls::sldPitchSemi_Change);
     connect(&m_sldPitchGrad, &QSlider::valueChanged, this, &PitchControls::sldPitchGrad_Change);
-}
-
-void PitchControls::cmdPitch12UpSemi()
-{
-    stepSliderWithinRange(m_sldPitchSemi, 12);
-}
-
-void PitchControls::cmdPitch1UpSemi()
-{
-    stepSliderWithinRange(m_sldPitchSemi, 1);
-}
-
-void PitchControls::cmdPitchResetSemi()
-{
-    m_sldPitchSemi.setValue(0);
-}
-
-void PitchControls::cmdPitch1DownSemi()
-{
-    stepSliderWithinRange(m_sldPitchSemi, -1);
-}
-
-void PitchControls::cmdPitch12DownSemi()
-{
-    stepSliderWithinRange(m_sldPitchSemi, -12);
-}
-
-void PitchControls::cmdPitch10UpGrad()
-{
-    stepSliderWithinRange(m_sldPitchGrad, gradsPerSemitone);
-}
-
-void PitchControls::cmdPitch1UpGrad()
-{
-    stepSliderWithinRange(m_sldPitchGrad, 1);
-}
-
-void PitchControls::cmdPitchResetGrad()
-{
-    m_sldPitchGrad.setValue(0);
-}
-
-void PitchControls::cmdPitch1DownGrad()
-{
-    stepSliderWithinRange(m_sldPitchGrad, -1);
-}
-
-void PitchControls::cmdPitch10DownGrad()
-{
-    stepSliderWithinRange(m_sldPitchGrad, -gradsPerSemitone);
-}
-
-void PitchControls::htkPitchReset()
-{
-    m_sldPitchSemi.setValue(0);
-    m_sldPitchGrad.setValue(0);
 }
 
 // Both reactions read their slider again after resetting the other one: the nested reactions may

@@ -6,7 +6,8 @@ class MoviePlayer;
 class QLabel;
 class QSlider;
 
-// The two pitch columns: sldPitchSemi in semitones (-12..12) and sldPitchGrad in 2-cent units
+// The reactions of the two pitch columns: sldPitchSemi in semitones (-12..12) and sldPitchGrad in 2-cent
+// units
 // (-600..600, 50 to a semitone). They exclude each other: each change reaction first sets the
 // other slider to 0, so the player's pitch always comes from one slider alone.
 //
@@ -19,26 +20,9 @@ class PitchControls : public QObject
     Q_OBJECT
 
 public:
-    // Puts both sliders and their labels into their start state without telling the player, then
-    // follows the sliders' changes.
+    // Follows both sliders' changes from now on; their start state tells the player nothing.
     PitchControls(QSlider& sldPitchSemi, QLabel& lblPitchSemi, QSlider& sldPitchGrad, QLabel& lblPitchGrade,
                   MoviePlayer& player, QObject* parent = nullptr);
-
-public slots:
-    void cmdPitch12UpSemi();
-    void cmdPitch1UpSemi();
-    void cmdPitchResetSemi();
-    void cmdPitch1DownSemi();
-    void cmdPitch12DownSemi();
-
-    void cmdPitch10UpGrad();
-    void cmdPitch1UpGrad();
-    void cmdPitchResetGrad();
-    void cmdPitch1DownGrad();
-    void cmdPitch10DownGrad();
-
-    // Both sliders to 0, semitones first.
-    void htkPitchReset();
 
 private slots:
     void sldPitchSemi_Change();

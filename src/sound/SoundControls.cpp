@@ -3,18 +3,17 @@
 #include "sound/PitchControls.h"
 #include "sound/RateControl.h"
 #include "sound/TempoControl.h"
-#include "sound/VolumeControl.h"
 
 #include <QSlider>
 
 SoundControls::SoundControls(const SoundSliders& sliders, MoviePlayer& player, QObject* parent)
-    : QObject(parent), m_sliders(sliders),
-      m_tempo(new TempoControl(*sliders.sldTempo, *sliders.lblTempo, player, this)),
-      m_pitch(new PitchControls(*sliders.sldPitchSemi, *sliders.lblPitchSemi, *sliders.sldPitchGrad,
-                                *sliders.lblPitchGrade, player, this)),
-      m_rate(new RateControl(*sliders.sldSpeed, *sliders.lblRate, player, this)),
-      m_volume(new VolumeControl(player, this))
-{}
+    : QObject(parent), m_sliders(sliders), m_volume(player)
+{
+    new TempoControl(*sliders.sldTempo, *sliders.lblTempo, player, this);
+    new PitchControls(*sliders.sldPitchSemi, *sliders.lblPitchSemi, *sliders.sldPitchGrad,
+                      *sliders.lblPitchGrade, player, this);
+    new RateControl(*sliders.sldSpeed, *sliders.lblRate, player, this);
+}
 
 void SoundControls::cmdResetAll()
 {
@@ -22,4 +21,10 @@ void SoundControls::cmdResetAll()
     m_sliders.sldPitchSemi->setValue(0);
     m_sliders.sldPitchGrad->setValue(0);
     m_sliders.sldSpeed->setValue(100);
+}
+
+void SoundControls::htkPitchReset()
+{
+    m_sliders.sldPitchSemi->setValue(0);
+    m_sliders.sldPitchGrad->setValue(0);
 }

@@ -1,24 +1,17 @@
 #pragma once
 
-#include <QObject>
-
 class MoviePlayer;
 
-// The two gain buttons. Volume is not a slider: it is the player's own level in hundredths of a
-// decibel, read at each command and moved in 5 dB steps within silence (-10000) and full (0).
-class VolumeControl : public QObject
+// The volume, which is no slider: the player's own level in hundredths of a decibel, read at each
+// step and kept within silence (-10000) and full (0).
+class VolumeControl
 {
-    Q_OBJECT
-
 public:
-    explicit VolumeControl(MoviePlayer& player, QObject* parent = nullptr);
+    explicit VolumeControl(MoviePlayer& player) : m_player(player) {}
 
-public slots:
-    void cmdGainUp();
-    void cmdGainDown();
+    // A step that would leave the range is refused, not clipped to the bound.
+    void step(int hundredthsOfDecibel);
 
 private:
-    void stepVolume(int hundredthsOfDecibel);
-
     MoviePlayer& m_player;
 };

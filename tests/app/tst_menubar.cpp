@@ -97,6 +97,34 @@ private slots:
             "mnuTempoPitch10Down]");
     }
 
+    // The captions as the user reads them, menu by menu in order ("-" for a separator).
+    void mainWindowCaptionsInOrder()
+    {
+        QTemporaryDir dir;
+        SettingsStore settings(dir.filePath("reelquill.ini"));
+        FakeMoviePlayer player;
+        FakeDesktop desktop;
+        frmMain window(player, desktop, settings);
+        QStringList menus;
+        for (const QAction* menu : window.menuBar()->actions()) {
+            QStringList entries;
+            for (const QAction* entry : menu->menu()->actions())
+                entries << (entry->isSeparator() ? "-" : entry->text());
+            menus << menu->text() + ": " + entries.join(", ");
+        }
+        const QString fullScreen = "&Full screen" + QString(30, ' ') + "Alt+Enter/DblClick";
+        const QString windowView = "&Window view" + QString(26, ' ') + "Esc";
+        QCOMPARE(menus,
+                 (QStringList{
+                     "&File: &Open, -, 5 seconds & back, &Play, Play &Loop, 5 seconds &forward, P&ause, "
+                     "&Stop, &Loop window forward, Loop window ba&ck, -, &Reset all changes, -, &Exit",
+                     "&View: " + fullScreen + ", " + windowView,
+                     "&Tempo: &10% Up, &1% Up, &Reset, &1% Down, &10% Down",
+                     "&Pitch: Semitone Up, 2 Cents Up, &Reset, 2 Cents Down, Semitone Down, -, &Octave Up, "
+                     "&Semitone Up, &Reset, &Semitone Down, Octave Down",
+                     "Tempo &and pitch: &10% Up, &1% Up, &Reset, &1% Down, &10% Down"}));
+    }
+
     void captions_data()
     {
         QTest::addColumn<QString>("key");

@@ -7,7 +7,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-// The sound panel driving the real player. The whole movie plays into a WAV file as fast as it
+// The main window's sound panel driving the real player. The whole movie plays into a WAV file as fast as it
 // decodes; how long the sound lasts shows the tempo, its tone shows the pitch.
 class SoundControlsOnMpvTest : public QObject
 {
@@ -37,8 +37,9 @@ private slots:
         QVERIFY(!path.isEmpty());
         const QString wave = TestMedia::outputPath("sound.wav");
         {
-            MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::WaveFile, wave});
-            SoundPanel panel(player);
+            SoundPanelWith<MpvMoviePlayer> panel(
+                MpvPlayerOptions{MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::WaveFile, wave});
+            MpvMoviePlayer& player = panel.player;
             player.setFileName(path);
             QVERIFY(player.Duration() > 0);
             // As a user would, change the sound of a movie that has stood open for a while: by
