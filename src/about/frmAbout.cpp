@@ -10,8 +10,11 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 constexpr int clientWidth = 5730, clientHeight = 1710;
+constexpr int margin = 120;
 constexpr qreal labelPointSize = 9.75;
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect place)
@@ -55,20 +58,31 @@ frmAbout::frmAbout(Desktop& desktop, const KeyValueLookup& systemInfo, QWidget* 
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 }
 
+// The buttons stand at the right, as wide as the wider caption needs in the desktop's font; the
+// labels take the rest of the width.
 void frmAbout::placeControls()
 {
-    lblTitle = addLabel(this, "lblTitle", Desktop::programTitle(), twipsRect(120, 120, 4200, 285));
-    lblVersion =
-        addLabel(this, "lblVersion", ProgramVersion::current().versionText(), twipsRect(120, 450, 4200, 285));
+    cmdOK = addButton(this, "cmdOK", QStringLiteral("OK"), twipsRect(0, 120, 0, 375));
+    cmdSysInfo = addButton(this, "cmdSysInfo", QStringLiteral("&System Info..."), twipsRect(0, 600, 0, 375));
+    const int buttonWidth =
+        std::max({twipsToPixels(1215), cmdOK->sizeHint().width(), cmdSysInfo->sizeHint().width()});
+    const int buttonLeft = twipsToPixels(clientWidth - margin) - buttonWidth;
+    for (QPushButton* button : {cmdOK, cmdSysInfo})
+        button->setGeometry(buttonLeft, button->y(), buttonWidth, button->height());
+
+    const int textLeft = twipsToPixels(margin);
+    const int textWidth = buttonLeft - 2 * textLeft;
+    const auto textRow = [&](int top, int height) {
+        return QRect(textLeft, twipsToPixels(top), textWidth, twipsToPixels(height));
+    };
+    lblTitle = addLabel(this, "lblTitle", Desktop::programTitle(), textRow(120, 285));
+    lblVersion = addLabel(this, "lblVersion", ProgramVersion::current().versionText(), textRow(450, 285));
     lblNotice = addLabel(this, "lblNotice",
                          QStringLiteral("For musicians who practise along with a film: any tempo, "
                                         "any key, any passage, again and again."),
-                         twipsRect(120, 840, 4200, 750));
+                         textRow(780, clientHeight - 780 - margin));
     lblNotice->setWordWrap(true);
     lblNotice->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    cmdOK = addButton(this, "cmdOK", QStringLiteral("OK"), twipsRect(4440, 120, 1170, 375));
-    cmdSysInfo =
-        addButton(this, "cmdSysInfo", QStringLiteral("&System Info..."), twipsRect(4440, 600, 1170, 375));
 }
 
 void frmAbout::centreOnScreen()
