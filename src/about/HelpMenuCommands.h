@@ -1,0 +1,41 @@
+#pragma once
+
+#include "about/KeyValueLookup.h"
+
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+
+class Desktop;
+class QWidget;
+
+// The commands of the Help menu: the help page, the support page and the about window.
+class HelpMenuCommands
+{
+public:
+    // `programFolder` is where the help page stands (the running executable's folder); the
+    // about window finds the system-information program with `systemInfo`.
+    HelpMenuCommands(Desktop& desktop, QWidget* dialogParent, QString programFolder,
+                     std::unique_ptr<KeyValueLookup> systemInfo);
+    // As above, looking for the system-information program on PATH.
+    HelpMenuCommands(Desktop& desktop, QWidget* dialogParent, QString programFolder);
+    ~HelpMenuCommands();
+
+    static QString helpFileName() { return QStringLiteral("reelquill-help.html"); }
+    static QString helpFilePath(const QString& programFolder);
+    static QUrl supportAddress() { return QUrl(QStringLiteral("https://reelquill.org/support")); }
+
+    // Opens the help page with the desktop's default viewer; a failure is not reported.
+    void cmdHelp();
+    // Opens the support page with the desktop's default browser; a failure is not reported.
+    void mnuOnlineSupport();
+    // Shows the about window modal and returns when it is closed.
+    void cmdAbout();
+
+private:
+    Desktop& m_desktop;
+    QWidget* m_dialogParent;
+    QString m_programFolder;
+    std::unique_ptr<KeyValueLookup> m_systemInfo;
+};
