@@ -102,8 +102,9 @@ class MarksTest : public QObject
 
     // Steps: "open" (a one-hour movie), "report S" (the player reports S seconds), "drift S" (the
     // player is at S but has not reported it yet), "begin S" (the loop window's beginning),
-    // "stop", "select N" (the user selects line N), "click N" (the user clicks line N), or one of
-    // the marks commands. After "open", the player's calls are recorded afresh.
+    // "stop", "select N" (the user selects line N), "down" (the Down arrow key in the list),
+    // "click N" (the user clicks line N), or one of the marks commands. After "open", the
+    // player's calls are recorded afresh.
     static void run(Rig& rig, const QString& steps)
     {
         const QStringList words = steps.split(' ', Qt::SkipEmptyParts);
@@ -122,6 +123,8 @@ class MarksTest : public QObject
                 rig.transport.Stop();
             } else if (word == "select") {
                 rig.column.lstMark->setCurrentRow(words[++i].toInt());
+            } else if (word == "down") {
+                QTest::keyClick(rig.column.lstMark, Qt::Key_Down);
             } else if (word == "click") {
                 rig.clickLine(words[++i].toInt());
             } else {
@@ -133,14 +136,17 @@ class MarksTest : public QObject
     }
 
 private slots:
-    // What the list holds and which controls show after adding, removing and clearing marks.
+    // What the list holds, which controls show and how many times Remove said that no line is
+    // selected, after adding, removing and clearing marks.
     void editing_data()
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("shown");
-        const auto row = [](const char* name, const char* steps, QStringList lines, const char* shown) {
-            QTest::newRow(name) << QString(steps) << lines << QString(shown);
+        QTest::addColumn<int>("messages");
+        const auto row = [](const char* name, const char* steps, QStringList lines, const char* shown,
+                            int messages = 0) {
+            QTest::newRow(name) << QString(steps) << lines << QString(shown) << messages;
         };
         const char* all = "lblMark lstMark cmdAddMark cmdDeleteMark cmdClearMark";
         row("start", "", {}, "cmdAddMark");
@@ -157,6 +163,11 @@ private slots:
         row("remove the selected line", "open report 1 add report 2 add report 3 add select 1 delete",
             {"0:00:01", "0:00:03"}, all);
         row("remove the last line left", "open report 1 add select 0 delete", {}, all);
+        row("remove with none selected", "open report 1 add report 2 add delete", {"0:00:01", "0:00:02"}, all,
+            1);
+        // No line is selected after a removal, so a second Remove takes nothing the user did not pick.
+        row("remove twice", "open report 1 add report 2 add report 3 add select 0 delete delete",
+            {"0:00:02", "0:00:03"}, all, 1);
         row("clear", "open report 1 add report 2 add clear", {}, "cmdAddMark");
         row("add after clear shows the list again", "open report 1 add clear report 2 add", {"0:00:02"}, all);
         row("clear with no marks", "clear", {}, "cmdAddMark");
@@ -166,37 +177,17 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QStringList, lines);
         QFETCH(QString, shown);
+        QFETCH(int, messages);
         Rig rig;
         run(rig, steps);
         QCOMPARE(rig.lines(), lines);
         QCOMPARE(rig.shown(), shown);
-        QVERIFY(rig.desktop.messages.isEmpty());
-    }
-
-    // Remove with no line selected says so and changes nothing; after a removal no line is
-    // selected, so a second Remove does not take away a line the user did not pick.
-    void removeWithoutSelection_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("none selected")
-            << "open report 1 add report 2 add delete" << QStringList{"0:00:01", "0:00:02"};
-        QTest::newRow("removed twice") << "open report 1 add report 2 add report 3 add select 0 delete delete"
-                                       << QStringList{"0:00:02", "0:00:03"};
-    }
-    void removeWithoutSelection()
-    {
-        QFETCH(QString, steps);
-        QFETCH(QStringList, lines);
-        Rig rig;
-        run(rig, steps);
-        QCOMPARE(rig.lines(), lines);
-        QCOMPARE(rig.desktop.messages.size(), 1);
-        const FakeDesktop::Message message = rig.desktop.messages.first();
-        QCOMPARE(message.caption, "Reelquill");
-        QCOMPARE(message.text, "No item selected.");
-        QCOMPARE(message.icon, Desktop::MessageIcon::Information);
-        QCOMPARE(rig.shown(), "lblMark lstMark cmdAddMark cmdDeleteMark cmdClearMark");
+        QCOMPARE(rig.desktop.messages.size(), messages);
+        for (const FakeDesktop::Message& message : std::as_const(rig.desktop.messages)) {
+            QCOMPARE(message.caption, "Reelquill");
+            QCOMPARE(message.text, "No item selected.");
+            QCOMPARE(message.icon, Desktop::MessageIcon::Information);
+        }
     }
 
     // Where the jumps and clicks send the player. They only seek: no Play, Pause or Stop, and
@@ -223,6 +214,8 @@ private slots:
         // 0:12:34 is 12 x 60 + 34 seconds.
         row("click", "open report 754.56 add click 0", "Seek(754)");
         row("hours, minutes and seconds", "open report 3725.9 add click 0", "Seek(3725)");
+        row("click the selected line again", three + " click 1 click 1", "Seek(20) Seek(20)");
+        row("arrow keys only select", three + " select 0 down down", "");
         row("click leaves the current mark", three + " click 2 same next", "Seek(30) Seek(10) Seek(20)");
         // Two lines removed from five while the current mark is the fifth line: it stands past
         // the end of the three lines left, 0:00:30, 0:00:40 and 0:00:50.
@@ -248,7 +241,7 @@ private slots:
         Rig rig;
         run(rig, steps);
         QCOMPARE(rig.player.calls.join(' '), seeks);
-        if (!steps.contains("click"))
+        if (!steps.contains("click") && !steps.contains("select"))
             QVERIFY(rig.column.lstMark->selectedItems().isEmpty());
     }
 
