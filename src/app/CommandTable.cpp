@@ -1,5 +1,7 @@
 #include "app/CommandTable.h"
 
+#include "about/HelpMenuCommands.h"
+#include "marks/MarksList.h"
 #include "playback/FullScreenCommands.h"
 #include "playback/LoopWindow.h"
 #include "playback/TransportCommands.h"
@@ -41,6 +43,8 @@ std::vector<CommandRow> commandTable(const CommandOwners& o)
     using L = LoopWindow;
     using F = FullScreenCommands;
     using S = SoundControls;
+    using M = MarksList;
+    using H = HelpMenuCommands;
     const SoundSliders& s = o.sliders;
     // clang-format off
     return {
@@ -83,6 +87,16 @@ std::vector<CommandRow> commandTable(const CommandOwners& o)
         {nullptr,               "cmdGainDown",        nullptr,               nullptr,              gain(o.sound, -500)},
         {nullptr,               "cmdGainUp",          nullptr,               nullptr,              gain(o.sound, 500)},
 
+        {nullptr,               "cmdAddMark",         nullptr,               "htkAddMark",         call(o.marks, &M::cmdAddMark)},
+        {nullptr,               "cmdDeleteMark",      nullptr,               nullptr,              call(o.marks, &M::cmdDeleteMark)},
+        {nullptr,               "cmdClearMark",       nullptr,               nullptr,              call(o.marks, &M::cmdClearMark)},
+        {nullptr,               nullptr,              nullptr,               "htkPreviousMark",    call(o.marks, &M::htkPreviousMark)},
+        {nullptr,               nullptr,              nullptr,               "htkGoToSameMark",    call(o.marks, &M::htkGoToSameMark)},
+        {nullptr,               nullptr,              nullptr,               "htkNextMark",        call(o.marks, &M::htkNextMark)},
+
+        {nullptr,               "cmdHelp",            "mnuContents",         nullptr,              call(o.help, &H::cmdHelp)},
+        {nullptr,               nullptr,              "mnuOnlineSupport",    nullptr,              call(o.help, &H::mnuOnlineSupport)},
+        {nullptr,               "cmdAbout",           "mnuAbout",            nullptr,              call(o.help, &H::cmdAbout)},
         {nullptr,               nullptr,              "mnuExit",             nullptr,              [&w = o.mainWindow] { w.close(); }},
     };
     // clang-format on

@@ -6,7 +6,9 @@
 #include <vector>
 
 class FullScreenCommands;
+class HelpMenuCommands;
 class LoopWindow;
+class MarksList;
 class QWidget;
 class SoundControls;
 class TransportCommands;
@@ -32,6 +34,8 @@ struct CommandOwners
     FullScreenCommands& fullScreen;
     SoundSliders sliders;
     SoundControls& sound;
+    MarksList& marks;
+    HelpMenuCommands& help;
 };
 
 // Every command of the main window, one row each.

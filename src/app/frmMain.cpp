@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "about/HelpMenuCommands.h"
 #include "app/ButtonRows.h"
 #include "app/CommandLine.h"
 #include "app/CommandTable.h"
@@ -13,6 +14,7 @@
 #include "app/TimeAreaBuilder.h"
 #include "common/Desktop.h"
 #include "common/Twips.h"
+#include "marks/MarksList.h"
 #include "playback/FullScreenCommands.h"
 #include "playback/LoopWindow.h"
 #include "playback/PositionTracker.h"
@@ -82,12 +84,14 @@ void frmMain::createOwners()
     m_loopWindow = new LoopWindow(m_time, this);
     m_fullScreen = new FullScreenCommands(m_player, this);
     new PositionTracker(m_player, m_state, m_time, this);
+    m_marksList = new MarksList(m_marks, *m_time.lblPreviewTime, m_player, m_desktop, this);
+    m_help = std::make_unique<HelpMenuCommands>(m_desktop, this, QCoreApplication::applicationDirPath());
 }
 
 void frmMain::wireRoutes()
 {
-    m_routes = CommandRoutes(
-        commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound, *m_soundControls}));
+    m_routes = CommandRoutes(commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound,
+                                           *m_soundControls, *m_marksList, *m_help}));
     m_routes.connectButtons(centralWidget());
     auto* menuBar = new MainMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CommandRoutes.h"
-#include "app/MarksColumn.h"
+#include "marks/MarksColumn.h"
 #include "app/ProgramValues.h"
 #include "playback/PlaybackState.h"
 #include "playback/TimeControls.h"
@@ -13,7 +13,9 @@
 
 class Desktop;
 class FullScreenCommands;
+class HelpMenuCommands;
 class LoopWindow;
+class MarksList;
 class MoviePlayer;
 class SettingsStore;
 class SoundControls;
@@ -65,5 +67,7 @@ private:
     SoundControls* m_soundControls = nullptr;
     LoopWindow* m_loopWindow = nullptr;
     FullScreenCommands* m_fullScreen = nullptr;
+    MarksList* m_marksList = nullptr;
+    std::unique_ptr<HelpMenuCommands> m_help;
     CommandRoutes m_routes;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MarksColumn.h"
+#include "marks/MarksColumn.h"
 
 #include <QObject>
 
