@@ -434,7 +434,7 @@ void MpvMoviePlayer::SetTempo(qint16 percent)
     dropSoundOfOldSettings();
 }
 
-void MpvMoviePlayer::SetPitch(qint16 semitones)
+void MpvMoviePlayer::SetPitch(double semitones)
 {
     m_stretcher.setPitch(semitones);
     dropSoundOfOldSettings();

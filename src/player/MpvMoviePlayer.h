@@ -56,7 +56,7 @@ public:
     // Volume, rate, tempo and pitch hold for every movie opened after them.
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
-    void SetPitch(qint16 semitones) override;
+    void SetPitch(double semitones) override;
     // A double click on the picture in full screen, or Esc, also returns it to its window.
     void FullScreen(bool on) override;
     bool SaveBitmap(const QString& path) override;
