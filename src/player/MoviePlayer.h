@@ -46,8 +46,9 @@ public:
     virtual void setRate(double factor) = 0;
     // Speed change in percent, pitch kept.
     virtual void SetTempo(qint16 percent) = 0;
-    // Pitch shift in semitones, speed kept.
-    virtual void SetPitch(qint16 semitones) = 0;
+    // Pitch shift in semitones, speed kept. Fractions of a semitone shift by that much (0.02 is
+    // 2 cents), so that a film recorded off concert pitch can be tuned to an instrument.
+    virtual void SetPitch(double semitones) = 0;
 
     virtual void FullScreen(bool on) = 0;
     // Write the frame on show; false when nothing could be written.

@@ -18,6 +18,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -49,6 +50,28 @@ constexpr OptionValue embeddingOptions[] = {
     {mpvname::idle, "yes"},
     {mpvname::exactSeeks, "yes"},
 };
+
+// The player opens the one file it is given and nothing else, whatever that file holds: movies
+// and excerpts travel between people, and a file named like a movie may be a playlist, an EDL,
+// an HLS, DASH or concat list, a CUE sheet or an SDP description that sends the engine to the
+// network or to other files. mpv then follows no reference at all (its own playlists, EDL, CUE,
+// archives and ordered chapters refuse to open, and FFmpeg's readers cannot open anything
+// through mpv); FFmpeg's readers that open network streams on their own (SDP) may use no
+// protocol; and no subtitle, sound or cover file is picked up from beside the movie.
+constexpr OptionValue confinementOptions[] = {
+    {"access-references", "no"},
+    {"demuxer-lavf-o", "protocol_whitelist="},
+    {"autoload-files", "no"},
+};
+
+// True when every option was taken.
+bool setOptions(mpv_handle* mpv, std::span<const OptionValue> options)
+{
+    bool allTaken = true;
+    for (const OptionValue& option : options)
+        allTaken = mpv_set_option_string(mpv, option.name, option.value) >= 0 && allTaken;
+    return allTaken;
+}
 
 // How long opening a movie may block the caller before it counts as failed.
 constexpr int loadTimeoutMs = 5000;
@@ -92,8 +115,12 @@ void MpvMoviePlayer::startCore(const MpvPlayerOptions& options)
     m_mpv.reset(mpv_create());
     if (!m_mpv)
         return;
-    for (const OptionValue& option : embeddingOptions)
-        mpv_set_option_string(m_mpv.get(), option.name, option.value);
+    setOptions(m_mpv.get(), embeddingOptions);
+    // An engine that does not take them all would follow what files reference: better no engine.
+    if (!setOptions(m_mpv.get(), confinementOptions)) {
+        m_mpv.reset();
+        return;
+    }
 
     const bool headlessVideo = options.video == MpvPlayerOptions::Video::None;
     mpv_set_option_string(m_mpv.get(), mpvname::videoOutput,
@@ -407,7 +434,7 @@ void MpvMoviePlayer::SetTempo(qint16 percent)
     dropSoundOfOldSettings();
 }
 
-void MpvMoviePlayer::SetPitch(qint16 semitones)
+void MpvMoviePlayer::SetPitch(double semitones)
 {
     m_stretcher.setPitch(semitones);
     dropSoundOfOldSettings();

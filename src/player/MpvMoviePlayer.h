@@ -39,7 +39,7 @@ public:
     // Opens the movie, halted at its start, and returns once it is loaded or has failed (at most
     // after a few seconds). The previous movie is closed either way; after a failure no movie is
     // open and FileName is empty. Only ordinary files are opened: not folders, devices or
-    // addresses.
+    // addresses; and nothing a file names (a playlist, an EDL or a stream description fails).
     void setFileName(const QString& path) override;
     // The player is always ready to open a movie.
     void setActive(bool) override {}
@@ -56,7 +56,7 @@ public:
     // Volume, rate, tempo and pitch hold for every movie opened after them.
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
-    void SetPitch(qint16 semitones) override;
+    void SetPitch(double semitones) override;
     // A double click on the picture in full screen, or Esc, also returns it to its window.
     void FullScreen(bool on) override;
     bool SaveBitmap(const QString& path) override;

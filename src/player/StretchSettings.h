@@ -11,7 +11,8 @@ public:
     static constexpr double maximumFactor = 100.0;
 
     void setTempo(int percent) { m_tempoPercent = percent; }
-    void setPitch(int semitones) { m_pitchSemitones = semitones; }
+    // Semitones and fractions of one.
+    void setPitch(double semitones) { m_pitchSemitones = semitones; }
     // A factor that is not a positive finite number is ignored.
     void setRate(double factor);
 
@@ -24,6 +25,6 @@ public:
 
 private:
     int m_tempoPercent = 0;
-    int m_pitchSemitones = 0;
+    double m_pitchSemitones = 0;
     double m_rate = 1.0;
 };

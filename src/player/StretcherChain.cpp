@@ -12,7 +12,7 @@ void StretcherChain::setTempo(int percent)
     apply();
 }
 
-void StretcherChain::setPitch(int semitones)
+void StretcherChain::setPitch(double semitones)
 {
     m_settings.setPitch(semitones);
     apply();

@@ -15,7 +15,7 @@ public:
     void setCore(mpv_handle* mpv) { m_mpv = mpv; }
 
     void setTempo(int percent);
-    void setPitch(int semitones);
+    void setPitch(double semitones);
     void setRate(double factor);
 
     // Call before a movie opens: it must start with the pitch last given to the running stretcher.

@@ -32,14 +32,13 @@ PitchControls::PitchControls(QSlider& sldPitchSemi, QLabel& lblPitchSemi, QSlide
 void PitchControls::sldPitchSemi_Change()
 {
     m_sldPitchGrad.setValue(0);
-    m_player.SetPitch(static_cast<qint16>(m_sldPitchSemi.value()));
+    m_player.SetPitch(m_sldPitchSemi.value());
     m_lblPitchSemi.setText(QString::number(m_sldPitchSemi.value()));
 }
 
 void PitchControls::sldPitchGrad_Change()
 {
     m_sldPitchSemi.setValue(0);
-    const double semitones = static_cast<double>(m_sldPitchGrad.value()) / gradsPerSemitone;
-    m_player.SetPitch(static_cast<qint16>(roundHalfEven(semitones)));
+    m_player.SetPitch(static_cast<double>(m_sldPitchGrad.value()) / gradsPerSemitone);
     m_lblPitchGrade.setText(fineSemitonesText(m_sldPitchGrad.value()));
 }

@@ -55,7 +55,7 @@ void FakeMoviePlayer::SetTempo(qint16 percent)
     tempo = percent;
 }
 
-void FakeMoviePlayer::SetPitch(qint16 semitones)
+void FakeMoviePlayer::SetPitch(double semitones)
 {
     calls << QStringLiteral("SetPitch(%1)").arg(semitones);
     pitch = semitones;

@@ -28,7 +28,7 @@ public:
     void setVolume(int hundredthsOfDecibel) override;
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
-    void SetPitch(qint16 semitones) override;
+    void SetPitch(double semitones) override;
     void FullScreen(bool on) override;
     bool SaveBitmap(const QString& path) override;
     bool SaveSnapshot(const QString& path, qint16 format) override;
@@ -48,7 +48,7 @@ public:
     int volume = 0;
     double rate = 1.0;
     int tempo = 0;
-    int pitch = 0;
+    double pitch = 0;
     bool playing = false;
     bool snapshotsSucceed = true;
 

@@ -43,23 +43,26 @@ private slots:
     void stretch_data()
     {
         QTest::addColumn<int>("tempo");
-        QTest::addColumn<int>("semitones");
+        QTest::addColumn<double>("semitones");
         QTest::addColumn<double>("rate");
         QTest::addColumn<double>("speed");
         QTest::addColumn<double>("pitchScale");
         QTest::addColumn<bool>("neutral");
-        QTest::newRow("as recorded") << 0 << 0 << 1.0 << 1.0 << 1.0 << true;
-        QTest::newRow("rate 0.5 halves both") << 0 << 0 << 0.5 << 0.5 << 0.5 << false;
-        QTest::newRow("all three") << -30 << 2 << 1.1 << 0.77 << 1.234708 << false;
-        QTest::newRow("rate 0 is refused") << 0 << 0 << 0.0 << 1.0 << 1.0 << true;
-        QTest::newRow("negative rate is refused") << 20 << 0 << -2.0 << 1.2 << 1.0 << false;
-        QTest::newRow("rate not a number is refused") << 0 << 0 << std::nan("") << 1.0 << 1.0 << true;
-        QTest::newRow("tempo -100 stays playable") << -100 << 0 << 1.0 << 0.01 << 1.0 << false;
+        QTest::newRow("as recorded") << 0 << 0.0 << 1.0 << 1.0 << 1.0 << true;
+        QTest::newRow("rate 0.5 halves both") << 0 << 0.0 << 0.5 << 0.5 << 0.5 << false;
+        QTest::newRow("all three") << -30 << 2.0 << 1.1 << 0.77 << 1.234708 << false;
+        QTest::newRow("rate 0 is refused") << 0 << 0.0 << 0.0 << 1.0 << 1.0 << true;
+        QTest::newRow("negative rate is refused") << 20 << 0.0 << -2.0 << 1.2 << 1.0 << false;
+        QTest::newRow("rate not a number is refused") << 0 << 0.0 << std::nan("") << 1.0 << 1.0 << true;
+        QTest::newRow("2 cents up") << 0 << 0.02 << 1.0 << 1.0 << 1.001156 << false;
+        QTest::newRow("52 cents up") << 0 << 0.52 << 1.0 << 1.0 << 1.030492 << false;
+        QTest::newRow("150 cents down at rate 0.7") << 0 << -1.5 << 0.7 << 0.7 << 0.641903 << false;
+        QTest::newRow("tempo -100 stays playable") << -100 << 0.0 << 1.0 << 0.01 << 1.0 << false;
     }
     void stretch()
     {
         QFETCH(int, tempo);
-        QFETCH(int, semitones);
+        QFETCH(double, semitones);
         QFETCH(double, rate);
         QFETCH(double, speed);
         QFETCH(double, pitchScale);

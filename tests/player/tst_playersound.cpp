@@ -57,11 +57,11 @@ std::optional<PcmAudio> capture(const QStringList& movies,
     return PcmAudio::readWav(wave);
 }
 
-std::function<void(MoviePlayer&, int)> stretched(int tempo, int semitones, double rate)
+std::function<void(MoviePlayer&, int)> stretched(int tempo, double semitones, double rate)
 {
     return [=](MoviePlayer& player, int) {
         player.SetTempo(qint16(tempo));
-        player.SetPitch(qint16(semitones));
+        player.SetPitch(semitones);
         player.setRate(rate);
     };
 }
@@ -122,6 +122,38 @@ private slots:
         QVERIFY2(std::abs(speed / expectedSpeed - 1) < 0.03, qPrintable(QString::number(speed)));
         QVERIFY2(sinad > 50, qPrintable(QString::number(sinad)));
         QVERIFY2(spread < 1, qPrintable(QString::number(spread)));
+    }
+
+    // Fractions of a semitone reach the sound as they are, to a hundredth of a cent: the fine
+    // pitch slider's 2-cent steps, alone and with tempo and rate.
+    void finePitch_data()
+    {
+        QTest::addColumn<double>("semitones");
+        QTest::addColumn<int>("tempo");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("cents"); // away from the movie's 440 Hz
+        QTest::newRow("+2 cents") << 0.02 << 0 << 1.0 << 2.0;
+        QTest::newRow("+52 cents") << 0.52 << 0 << 1.0 << 52.0;
+        QTest::newRow("-150 cents") << -1.5 << 0 << 1.0 << -150.0;
+        QTest::newRow("+1200 cents") << 12.0 << 0 << 1.0 << 1200.0;
+        // Rate 0.7 lowers the pitch by 617.48781 cents on top.
+        QTest::newRow("+2 cents, tempo -30, rate 0.7") << 0.02 << -30 << 0.7 << -615.48781;
+        QTest::newRow("+52 cents, tempo -30, rate 0.7") << 0.52 << -30 << 0.7 << -565.48781;
+        QTest::newRow("-150 cents, tempo -30, rate 0.7") << -1.5 << -30 << 0.7 << -767.48781;
+        QTest::newRow("+1200 cents, tempo -30, rate 0.7") << 12.0 << -30 << 0.7 << 582.51219;
+    }
+    void finePitch()
+    {
+        QFETCH(double, semitones);
+        QFETCH(int, tempo);
+        QFETCH(double, rate);
+        QFETCH(double, cents);
+        const auto audio = capture({toneMovie(440, 3)}, stretched(tempo, semitones, rate));
+        QVERIFY(audio);
+        const std::vector<float> steady = audio->channel(0, 0.5, audio->seconds() - 0.5);
+        const double measured = ToneAnalysis::cents(ToneAnalysis::frequency(steady, audio->sampleRate), 440);
+        qInfo("%s: %+.4f cents", QTest::currentDataTag(), measured);
+        QVERIFY2(std::abs(measured - cents) < 0.01, qPrintable(QString::number(measured, 'f', 4)));
     }
 
     void volume_data()

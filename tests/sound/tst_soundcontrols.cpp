@@ -16,7 +16,7 @@ class PitchOrderRecorder : public FakeMoviePlayer
 public:
     const QLabel* semitones = nullptr;
     const QLabel* fine = nullptr;
-    void SetPitch(qint16 value) override
+    void SetPitch(double value) override
     {
         FakeMoviePlayer::SetPitch(value);
         calls.last() += QStringLiteral(" [%1|%2]").arg(semitones->text(), fine->text());
@@ -66,7 +66,7 @@ private slots:
         row("semitone up refused at 12", {0, 12, 0, 100}, "cmdPitch1UpSemi", {0, 12, 0, 100}, {});
         row("semitone down", rest, "cmdPitch1DownSemi", {0, -1, 0, 100}, {"SetPitch(-1)"});
         row("fine semitone up refused at 551", {0, 0, 551, 100}, "cmdPitch10UpGrad", {0, 0, 551, 100}, {});
-        row("2 cents up", rest, "cmdPitch1UpGrad", {0, 0, 1, 100}, {"SetPitch(0)"});
+        row("2 cents up", rest, "cmdPitch1UpGrad", {0, 0, 1, 100}, {"SetPitch(0.02)"});
         row("2 cents up refused at 600", {0, 0, 600, 100}, "cmdPitch1UpGrad", {0, 0, 600, 100}, {});
         row("fine semitone down", {0, 0, -550, 100}, "cmdPitch10DownGrad", {0, 0, -600, 100},
             {"SetPitch(-12)"});
@@ -124,7 +124,7 @@ private slots:
     }
 
     // Whoever sets a slider (a drag, a command, an excerpt, a calculator), its reaction tells the
-    // player and rewrites the label. Fine pitch goes to whole semitones rounding half to even.
+    // player and rewrites the label. Fine pitch goes to the player in semitones, unrounded.
     void reactions_data()
     {
         QTest::addColumn<int>("slider"); // index into SoundPanel::sliders
@@ -137,12 +137,13 @@ private slots:
         row("tempo -80", 0, -80, "20%", "SetTempo(-80)");
         row("tempo 80", 0, 80, "180%", "SetTempo(80)");
         row("semitones -3", 1, -3, "-3", "SetPitch(-3)");
-        row("fine -1", 2, -1, "-0.02", "SetPitch(0)");
-        row("fine 25 to even 0", 2, 25, "0.50", "SetPitch(0)");
-        row("fine 26", 2, 26, "0.52", "SetPitch(1)");
-        row("fine 75 to even 2", 2, 75, "1.50", "SetPitch(2)");
-        row("fine 125 to even 2", 2, 125, "2.50", "SetPitch(2)");
-        row("fine -75", 2, -75, "-1.50", "SetPitch(-2)");
+        row("fine 1", 2, 1, "0.02", "SetPitch(0.02)");
+        row("fine -1", 2, -1, "-0.02", "SetPitch(-0.02)");
+        row("fine 25", 2, 25, "0.50", "SetPitch(0.5)");
+        row("fine 26", 2, 26, "0.52", "SetPitch(0.52)");
+        row("fine 125", 2, 125, "2.50", "SetPitch(2.5)");
+        row("fine -75", 2, -75, "-1.50", "SetPitch(-1.5)");
+        row("fine 600", 2, 600, "12.00", "SetPitch(12)");
         row("rate 10", 3, 10, "10%", "setRate(0.1)");
     }
     void reactions()
