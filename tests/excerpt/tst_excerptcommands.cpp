@@ -32,21 +32,29 @@ QByteArray crLfLines(const QStringList& lines)
 }
 
 // A player that, like the real one, raises events of its own after being opened or told a tempo;
-// they arrive through the event loop.
+// they arrive through the event loop and note what the window shows when they are handled.
 class EventfulPlayer : public FakeMoviePlayer
 {
 public:
+    std::function<QString()> windowState;
+
     void setFileName(const QString& path) override
     {
         FakeMoviePlayer::setFileName(path);
-        QMetaObject::invokeMethod(
-            this, [this] { calls << "event after opening"; }, Qt::QueuedConnection);
+        raiseEvent("opened");
     }
     void SetTempo(qint16 percent) override
     {
         FakeMoviePlayer::SetTempo(percent);
+        raiseEvent("tempo set");
+    }
+
+private:
+    void raiseEvent(const QString& name)
+    {
         QMetaObject::invokeMethod(
-            this, [this] { calls << "event after tempo"; }, Qt::QueuedConnection);
+            this, [this, name] { calls << QStringLiteral("[%1: %2]").arg(name, windowState()); },
+            Qt::QueuedConnection);
     }
 };
 
@@ -109,6 +117,7 @@ private slots:
         m_movie = inFolder(QString::fromUtf8("Bach, \"Air\" – Größe 日本.mp4"));
         QVERIFY(writeFile(m_movie, "not really a movie"));
         QVERIFY(QDir(m_folder.path()).mkdir("clips"));
+        QVERIFY(writeFile(inFolder("movie.mp4"), "x"));
     }
 
     void saveCancelledOrWithoutAMovieDoesNothing_data()
@@ -253,7 +262,11 @@ private slots:
         QVERIFY(writeFile(excerpt, crLfLines(lines)));
         ExcerptRig<FakeMoviePlayer> rig;
         rig.onClearMarks = [&rig] { rig.player.calls << "clearMarks()"; };
+        // From the folder that holds a movie.mp4, which a relative path must still not find.
+        const QString started = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_folder.path()));
         rig.load(excerpt);
+        QDir::setCurrent(started);
         QCOMPARE(messages(rig.desktop), QStringList{missingMovie});
         QCOMPARE(rig.player.calls, (QStringList{"clearMarks()", "Seek(500)", "Play()"}));
         QCOMPARE(rig.state.LoopPlay, false);
@@ -346,13 +359,18 @@ private slots:
         const QString excerpt = inFolder("eventful.rqx");
         QVERIFY(writeFile(excerpt, crLfLines(wholeExcerpt())));
         ExcerptRig<EventfulPlayer> rig;
+        rig.player.windowState = [&rig] {
+            return QStringLiteral("loop %1, semitones %2")
+                .arg(rig.state.LoopPlay ? "on" : "off")
+                .arg(rig.sound.slider("sldPitchSemi")->value());
+        };
         rig.sound.setValues({0, 3, 0, 100});
         rig.player.clearCalls();
         rig.load(excerpt);
-        QCOMPARE(rig.player.calls.join(' '), QString("setFileName(%1) event after opening SetTempo(-25) "
-                                                     "event after tempo SetPitch(0) SetPitch(-2) "
-                                                     "setRate(1.5) Seek(150) Play()")
-                                                 .arg(m_movie));
+        QCOMPARE(rig.player.calls.join(' '),
+                 QString("setFileName(%1) [opened: loop off, semitones 3] SetTempo(-25) [tempo set: loop on, "
+                         "semitones 3] SetPitch(0) SetPitch(-2) setRate(1.5) Seek(150) Play()")
+                     .arg(m_movie));
     }
 
     void loadOfAFileThatCannotBeOpened_data()
@@ -501,7 +519,6 @@ private slots:
         QVERIFY(writeFile(inFolder("read-only.mp4"), "x"));
         QFile::setPermissions(inFolder("read-only.mp4"), QFile::ReadOwner);
         QVERIFY(writeFile(inFolder(".hidden.mp4"), "x"));
-        QVERIFY(writeFile(inFolder("movie.mp4"), "x"));
         const QString started = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_folder.path()));
         const bool found = modFileExists::FileExists(path);
