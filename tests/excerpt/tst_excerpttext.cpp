@@ -61,9 +61,6 @@ private slots:
                             const Excerpt& expected) {
             QTest::newRow(name) << text << lines << QString::fromUtf8(error) << expected;
         };
-        row("CR LF",
-            "/m/a.mp4\r\nTrue\r\n200\r\n150\r\n200\r\n40\r\n200\r\n60\r\n-25\r\n0\r\n-120\r\n150\r\n", 12, "",
-            whole);
         row("LF alone", "/m/a.mp4\nTrue\n200\n150\n200\n40\n200\n60\n-25\n0\n-120\n150\n", 12, "", whole);
         row("last line without its end, a 13th line ignored, blanks and letter case",
             "/m/a.mp4\r\ntrue \r\n 200\r\n150\r\n200\r\n40\r\n200\r\n60\t\r\n-25\r\n0\r\n-120\r\n150\r\nx",
@@ -74,18 +71,9 @@ private slots:
             "The excerpt file ends after line 1; it should have 12 lines.",
             excerpt(" /m/a b.mp4 ", false, {}));
         row("empty", "", 0, "The excerpt file is empty.", Excerpt{});
-        row("ends after line 8", "/m/a.mp4\nTrue\n200\n150\n200\n40\n200\n60\n", 8,
-            "The excerpt file ends after line 8; it should have 12 lines.",
-            excerpt("/m/a.mp4", true, {200, 150, 200, 40, 200, 60}));
         row("line 2 neither", "/m/a.mp4\r\nYes\r\n200\r\n", 1,
             "Line 2 of the excerpt file is \"Yes\", which is neither True nor False.",
             excerpt("/m/a.mp4", false, {}));
-        row("line 2 empty", "/m/a.mp4\r\n\r\n200\r\n", 1,
-            "Line 2 of the excerpt file is \"\", which is neither True nor False.",
-            excerpt("/m/a.mp4", false, {}));
-        row("line 4 a word", "/m/a.mp4\nTrue\n200\nten\n", 3,
-            "Line 4 of the excerpt file is \"ten\", which is not a whole number.",
-            excerpt("/m/a.mp4", true, {200}));
         row("line 3 a number then letters", "/m/a.mp4\nTrue\n12abc\n", 2,
             "Line 3 of the excerpt file is \"12abc\", which is not a whole number.",
             excerpt("/m/a.mp4", true, {}));
@@ -97,9 +85,6 @@ private slots:
             excerpt("/m/a.mp4", true, {}));
         row("line 3 two numbers", "/m/a.mp4\nTrue\n1 2\n", 2,
             "Line 3 of the excerpt file is \"1 2\", which is not a whole number.",
-            excerpt("/m/a.mp4", true, {}));
-        row("line 3 blank", "/m/a.mp4\nTrue\n  \n", 2,
-            "Line 3 of the excerpt file is \"  \", which is not a whole number.",
             excerpt("/m/a.mp4", true, {}));
         row("line 3 past 32 bits", "/m/a.mp4\nTrue\n2147483648\n", 2,
             "Line 3 of the excerpt file holds 2147483648, more than the largest number allowed there, "
