@@ -1,10 +1,13 @@
 #include "app/CommandTable.h"
 
 #include "about/HelpMenuCommands.h"
+#include "calculators/CalculatorWindows.h"
+#include "excerpt/ExcerptCommands.h"
 #include "marks/MarksList.h"
 #include "playback/FullScreenCommands.h"
 #include "playback/LoopWindow.h"
 #include "playback/TransportCommands.h"
+#include "snapshot/SnapshotCommands.h"
 #include "sound/SliderStep.h"
 #include "sound/SoundControls.h"
 
@@ -44,6 +47,9 @@ std::vector<CommandRow> commandTable(const CommandOwners& o)
     using F = FullScreenCommands;
     using S = SoundControls;
     using M = MarksList;
+    using E = ExcerptCommands;
+    using P = SnapshotCommands;
+    using C = CalculatorWindows;
     using H = HelpMenuCommands;
     const SoundSliders& s = o.sliders;
     // clang-format off
@@ -58,6 +64,11 @@ std::vector<CommandRow> commandTable(const CommandOwners& o)
         {"tlbCmdFForward",      "cmdFForward",        "mnuFForward",         "htkFForward",        call(o.transport, &T::FForward)},
         {"tlbCmdLoopWinBack",   "cmdLoopWinBack",     "mnuLoopWinBack",      "htkLoopWinBack",     call(o.loopWindow, &L::tlbCmdLoopWinBack)},
         {"tlbCmdLoopWinForward", "cmdLoopWinForward", "mnuLoopWinFF",        "htkLoopWinForward",  call(o.loopWindow, &L::tlbCmdLoopWinForward)},
+        // Ctrl+L and Ctrl+S are the keys the two excerpt buttons' tool tips promise.
+        {"tlbCmdLoadExcerpt",   nullptr,              "mnuLoadExcerpt",      "htkLoadExcerpt",     call(o.excerpts, &E::tlbCmdLoadExcerpt)},
+        {"tlbCmdSaveExcerpt",   nullptr,              "mnuSaveExcerpt",      "htkSaveExcerpt",     call(o.excerpts, &E::tlbCmdSaveExcerpt)},
+        {"tlbCmdSnapshot",      "cmdSnapshot",        "mnuSnapshot",         "htkSnapshot",        call(o.snapshots, &P::tlbCmdSnapshot)},
+        {"tlbCmdSnapshotFolder", nullptr,             "mnuSnapshotFolder",   nullptr,              call(o.snapshots, &P::tlbCmdSnapshotFolder)},
         {"tlbCmdResize",        nullptr,              "mnuFullScreen",       "htkFullScreen",      call(o.fullScreen, &F::tlbCmdResize)},
         // The View menu's window-view entry names this command in its caption, so it runs it.
         {"tlbCmdWindowed",      nullptr,              "mnuWindowedVideo",    nullptr,              call(o.fullScreen, &F::tlbCmdWindowed)},
@@ -94,6 +105,8 @@ std::vector<CommandRow> commandTable(const CommandOwners& o)
         {nullptr,               nullptr,              nullptr,               "htkGoToSameMark",    call(o.marks, &M::htkGoToSameMark)},
         {nullptr,               nullptr,              nullptr,               "htkNextMark",        call(o.marks, &M::htkNextMark)},
 
+        {nullptr,               "cmdMovieSpeedCalc",  "mnuSpeedCalc",        nullptr,              call(o.calculators, &C::cmdMovieSpeedCalc)},
+        {nullptr,               "cmdKeyCalc",         "mnuTransposeCalc",    nullptr,              call(o.calculators, &C::cmdKeyCalc)},
         {nullptr,               "cmdHelp",            "mnuContents",         nullptr,              call(o.help, &H::cmdHelp)},
         {nullptr,               nullptr,              "mnuOnlineSupport",    nullptr,              call(o.help, &H::mnuOnlineSupport)},
         {nullptr,               "cmdAbout",           "mnuAbout",            nullptr,              call(o.help, &H::cmdAbout)},

@@ -5,11 +5,14 @@
 #include <functional>
 #include <vector>
 
+class CalculatorWindows;
+class ExcerptCommands;
 class FullScreenCommands;
 class HelpMenuCommands;
 class LoopWindow;
 class MarksList;
 class QWidget;
+class SnapshotCommands;
 class SoundControls;
 class TransportCommands;
 
@@ -35,6 +38,9 @@ struct CommandOwners
     SoundSliders sliders;
     SoundControls& sound;
     MarksList& marks;
+    ExcerptCommands& excerpts;
+    SnapshotCommands& snapshots;
+    CalculatorWindows& calculators;
     HelpMenuCommands& help;
 };
 

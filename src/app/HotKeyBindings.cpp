@@ -41,6 +41,9 @@ constexpr HotKeyBinding bindings[] = {
     {"htkPreviousMark",   Qt::Key_F6},
     {"htkGoToSameMark",   Qt::Key_F7},
     {"htkNextMark",       Qt::Key_F8},
+    // excerpts: the keys that the excerpt buttons' tool tips name
+    {"htkLoadExcerpt",    Qt::CTRL | Qt::Key_L},
+    {"htkSaveExcerpt",    Qt::CTRL | Qt::Key_S},
 };
 // clang-format on
 } // namespace

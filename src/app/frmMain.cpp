@@ -12,14 +12,17 @@
 #include "app/MenuBarLayout.h"
 #include "app/SoundPanelBuilder.h"
 #include "app/TimeAreaBuilder.h"
+#include "calculators/CalculatorWindows.h"
 #include "common/Desktop.h"
 #include "common/Twips.h"
+#include "excerpt/ExcerptCommands.h"
 #include "marks/MarksList.h"
 #include "playback/FullScreenCommands.h"
 #include "playback/LoopWindow.h"
 #include "playback/PositionTracker.h"
 #include "playback/TransportCommands.h"
 #include "player/MoviePlayer.h"
+#include "snapshot/SnapshotCommands.h"
 #include "sound/SoundControls.h"
 
 #include <QApplication>
@@ -85,13 +88,20 @@ void frmMain::createOwners()
     m_fullScreen = new FullScreenCommands(m_player, this);
     new PositionTracker(m_player, m_state, m_time, this);
     m_marksList = new MarksList(m_marks, *m_time.lblPreviewTime, m_player, m_desktop, this);
+    m_excerpts = new ExcerptCommands(
+        m_player, m_state, m_time, m_sound, m_desktop, this, [marks = m_marksList] { marks->cmdClearMark(); },
+        this);
+    m_snapshots = std::make_unique<SnapshotCommands>(m_player, m_values, m_settings, m_desktop, this);
+    m_calculators =
+        new CalculatorWindows(m_player, *m_sound.sldTempo, *m_sound.sldPitchSemi, m_desktop, this);
     m_help = std::make_unique<HelpMenuCommands>(m_desktop, this, QCoreApplication::applicationDirPath());
 }
 
 void frmMain::wireRoutes()
 {
-    m_routes = CommandRoutes(commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound,
-                                           *m_soundControls, *m_marksList, *m_help}));
+    m_routes = CommandRoutes(
+        commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound, *m_soundControls,
+                      *m_marksList, *m_excerpts, *m_snapshots, *m_calculators, *m_help}));
     m_routes.connectButtons(centralWidget());
     auto* menuBar = new MainMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));

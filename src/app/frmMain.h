@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/CommandRoutes.h"
-#include "marks/MarksColumn.h"
 #include "app/ProgramValues.h"
+#include "marks/MarksColumn.h"
 #include "playback/PlaybackState.h"
 #include "playback/TimeControls.h"
 #include "sound/SoundSliders.h"
@@ -12,12 +12,15 @@
 #include <memory>
 
 class Desktop;
+class CalculatorWindows;
+class ExcerptCommands;
 class FullScreenCommands;
 class HelpMenuCommands;
 class LoopWindow;
 class MarksList;
 class MoviePlayer;
 class SettingsStore;
+class SnapshotCommands;
 class SoundControls;
 class TransportCommands;
 
@@ -68,6 +71,9 @@ private:
     LoopWindow* m_loopWindow = nullptr;
     FullScreenCommands* m_fullScreen = nullptr;
     MarksList* m_marksList = nullptr;
+    ExcerptCommands* m_excerpts = nullptr;
+    std::unique_ptr<SnapshotCommands> m_snapshots;
+    CalculatorWindows* m_calculators = nullptr;
     std::unique_ptr<HelpMenuCommands> m_help;
     CommandRoutes m_routes;
 };

@@ -1,4 +1,12 @@
 #include "fakes/MainWindowRig.h"
+#include "snapshot/SnapshotCommands.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <QLabel>
 #include <QMenu>
@@ -17,14 +25,16 @@ const QString movieFilter =
     "|FLV (*.flv)|*.flv|mpg (*.mpg)|*.mpg|mpeg (*.mpeg)|*.mpeg|wmv (*.wmv)|*.wmv|avi (*.avi)|*.avi"
     "|mov (*.mov)|*.mov|mp4 (*.mp4)|*.mp4|3gp (*.3gp)|*.3gp|All Files (*.*)|*.*";
 
+const QString excerptFilter = "Reelquill excerpt files (*.rqx) |*.rqx";
+
 struct Command
 {
     const char* name;
     // Buttons and menu entries by name; keys as "key:Ctrl+Left"; "double click" on the video.
     QStringList routes;
-    // Sliders set on top of the common start ("sldPitchSemi=-3"), or nothing.
+    // On top of the common start: a slider set ("sldPitchSemi=-3"), three marks ("marks"), or nothing.
     QString setup;
-    // The player's calls, then every slider, label and state that changed, sorted by name.
+    // The player's calls, then every control, state, window and desktop record that changed, sorted.
     QString effect;
 };
 
@@ -88,11 +98,11 @@ const QList<Command> commands = {
     {"fine semitone up", {"cmdPitch10UpGrad", "mnuPitch10Up"}, "sldPitchGrad=100",
      "SetPitch(3) | lblPitchGrade=3.00 | sldPitchGrad=150"},
     {"2 cents up", {"cmdPitch1UpGrad", "mnuPitch1Up", "key:Ctrl+Up"}, "sldPitchGrad=100",
-     "SetPitch(2) | lblPitchGrade=2.02 | sldPitchGrad=101"},
+     "SetPitch(2.02) | lblPitchGrade=2.02 | sldPitchGrad=101"},
     {"fine pitch reset", {"cmdPitchResetGrad", "mnuPitchReset"}, "sldPitchGrad=100",
      "SetPitch(0) | lblPitchGrade=0.00 | sldPitchGrad=0"},
     {"2 cents down", {"cmdPitch1DownGrad", "mnuPitch1Down", "key:Ctrl+Down"}, "sldPitchGrad=100",
-     "SetPitch(2) | lblPitchGrade=1.98 | sldPitchGrad=99"},
+     "SetPitch(1.98) | lblPitchGrade=1.98 | sldPitchGrad=99"},
     {"fine semitone down", {"cmdPitch10DownGrad", "mnuPitch10Down"}, "sldPitchGrad=100",
      "SetPitch(1) | lblPitchGrade=1.00 | sldPitchGrad=50"},
     {"both pitches to 0", {"key:End"}, "sldPitchGrad=100",
@@ -101,6 +111,36 @@ const QList<Command> commands = {
      "setVolume(-3000)"},
     {"volume up", {"cmdGainUp"}, "",
      "setVolume(-2000)"},
+    {"load excerpt", {"tlbCmdLoadExcerpt", "mnuLoadExcerpt", "key:Ctrl+L"}, "",
+     "dialog: " + excerptFilter},
+    {"save excerpt", {"tlbCmdSaveExcerpt", "mnuSaveExcerpt", "key:Ctrl+S"}, "",
+     "dialog: " + excerptFilter},
+    {"snapshot", {"tlbCmdSnapshot", "cmdSnapshot", "mnuSnapshot", "key:Alt+S"}, "",
+     "SaveSnapshot(SNAPSHOTS/Snapshot DATE.jpg,1) SaveBitmap(CACHE/preview.bmp) | window: frmSnapshot"},
+    {"snapshot options", {"tlbCmdSnapshotFolder", "mnuSnapshotFolder"}, "",
+     "window: frmOptions"},
+    {"add mark", {"cmdAddMark", "key:F5"}, "",
+     "cmdClearMark shown | cmdDeleteMark shown | lblMark shown | lstMark shown | lstMark=0:00:50"},
+    {"remove mark", {"cmdDeleteMark"}, "marks",
+     "message: Reelquill: No item selected. (information)"},
+    {"clear marks", {"cmdClearMark"}, "marks",
+     "cmdClearMark hidden | cmdDeleteMark hidden | lblMark hidden | lstMark hidden | lstMark="},
+    {"previous mark", {"key:F6"}, "marks",
+     "Seek(30)"},
+    {"same mark", {"key:F7"}, "marks",
+     "Seek(10)"},
+    {"next mark", {"key:F8"}, "marks",
+     "Seek(20)"},
+    {"movie duration calculator", {"cmdMovieSpeedCalc", "mnuSpeedCalc"}, "",
+     "window: frmMovieDurationCalculator"},
+    {"transpose calculator", {"cmdKeyCalc", "mnuTransposeCalc"}, "",
+     "window: frmKeyCalc"},
+    {"help", {"cmdHelp", "mnuContents", "key:F1"}, "",
+     "url: file://PROGRAM/reelquill-help.html"},
+    {"support online", {"mnuOnlineSupport"}, "",
+     "url: https://reelquill.org/support"},
+    {"about", {"cmdAbout", "mnuAbout"}, "",
+     "modal: frmAbout"},
     {"exit", {"mnuExit"}, "",
      "Close()"},
 };
@@ -108,9 +148,13 @@ const QList<Command> commands = {
 
 struct Rig : MainWindowRig
 {
+    QTemporaryDir snapshots;
+    QStringList modals;
+
     // A movie of 100 s playing at 50 s in the loop window 10..20, tempo 20, rate 120, volume -25 dB.
-    Rig(const QString& setup)
+    explicit Rig(const QString& setup)
     {
+        settings.setText("SnapshotFolder", snapshots.path() + "/");
         player.movies.insert("/movies/film.mp4", 100.0);
         window.startUp({"reelquill", "/movies/film.mp4"});
         player.position = 50;
@@ -120,19 +164,48 @@ struct Rig : MainWindowRig
         slider("sldEnd")->setValue(20);
         slider("sldTempo")->setValue(20);
         slider("sldSpeed")->setValue(120);
-        if (!setup.isEmpty())
+        if (setup == "marks") {
+            for (double seconds : {10, 20, 30}) {
+                player.reportPosition(seconds);
+                run("cmdAddMark");
+            }
+        } else if (!setup.isEmpty()) {
             slider(setup.section('=', 0, 0))->setValue(setup.section('=', 1).toInt());
+        }
+        player.reportPosition(50);
         player.clearCalls();
     }
 
     // What the player was asked, and the sliders, labels and playback state as name=value.
-    QString calls() const { return player.calls.join(' '); }
+    QString calls() const
+    {
+        static const QRegularExpression date("[^ ]+-\\d\\d-\\d{4} \\d\\d-\\d\\d-\\d\\d");
+        return player.calls.join(' ')
+            .replace(snapshots.path(), "SNAPSHOTS")
+            .replace(QFileInfo(SnapshotCommands::defaultPreviewPath()).path(), "CACHE")
+            .replace(date, "DATE");
+    }
     QStringList state()
     {
-        QStringList state;
-        for (const QSlider* slider : window.findChildren<QSlider*>())
+        QStringList state = modals;
+        for (const QWidget* control :
+             window.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            state << control->objectName() + (control->isHidden() ? " hidden" : " shown");
+        for (const QListWidget* list : window.centralWidget()->findChildren<QListWidget*>()) {
+            QStringList lines;
+            for (int i = 0; i < list->count(); ++i)
+                lines << list->item(i)->text();
+            state << list->objectName() + "=" + lines.join(',');
+        }
+        for (const QWidget* other : QApplication::topLevelWidgets()) {
+            if (other != &window && other->isVisible())
+                state << "window: " + other->objectName();
+        }
+        for (const QUrl& url : desktop.openedUrls)
+            state << "url: " + url.toString().replace(QCoreApplication::applicationDirPath(), "PROGRAM");
+        for (const QSlider* slider : window.centralWidget()->findChildren<QSlider*>())
             state << slider->objectName() + "=" + QString::number(slider->value());
-        for (const QLabel* label : window.findChildren<QLabel*>())
+        for (const QLabel* label : window.centralWidget()->findChildren<QLabel*>())
             state << label->objectName() + "=" + label->text();
         const PlaybackState& playback = window.playbackState();
         state << QString("LoopPlay=%1").arg(playback.LoopPlay ? "true" : "false")
@@ -140,7 +213,9 @@ struct Rig : MainWindowRig
         for (const QString& filter : desktop.filtersShown)
             state << "dialog: " + filter;
         for (const FakeDesktop::Message& message : desktop.messages)
-            state << "message: " + message.caption + ": " + message.text;
+            state << "message: " + message.caption + ": " + message.text +
+                         (message.icon == Desktop::MessageIcon::Information ? " (information)"
+                                                                            : " (other icon)");
         return state;
     }
 
@@ -173,6 +248,9 @@ class CommandRoutesTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The preview picture goes to a cache folder of the tests' own.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void everyRouteRunsItsCommandOnce_data()
     {
         QTest::addColumn<QString>("route");
@@ -191,13 +269,29 @@ private slots:
         QFETCH(QString, effect);
         Rig rig(setup);
         const QStringList before = rig.state();
+        // A modal window runs its own event loop: note it and close it from there.
+        QTimer closeModal;
+        connect(&closeModal, &QTimer::timeout, [&rig] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                rig.modals << "modal: " + modal->objectName();
+                modal->close();
+            }
+        });
+        closeModal.start(10);
         if (route.startsWith("key:"))
             QVERIFY(rig.pressOnThePositionSlider(route.mid(4)));
         else if (route == "double click")
             rig.player.doubleClick();
         else
             QVERIFY2(rig.run(route), qPrintable("no control " + route));
-        QCOMPARE(::effect(rig.calls(), before, rig.state()), effect);
+        closeModal.stop();
+        const QString seen = ::effect(rig.calls(), before, rig.state());
+        // Windows the command opened go with this row.
+        for (QWidget* other : QApplication::topLevelWidgets()) {
+            if (other != &rig.window)
+                other->close();
+        }
+        QCOMPARE(seen, effect);
     }
 
     // Every menu entry and hot key of the window is a route above: none is left untested.

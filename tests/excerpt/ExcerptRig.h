@@ -4,11 +4,13 @@
 #include "fakes/FakeDesktop.h"
 #include "playback/PlaybackState.h"
 #include "playback/TimeAxis.h"
-#include "sound/SoundPanel.h"
+#include "app/SoundPanelBuilder.h"
+#include "sound/SoundControls.h"
+#include "sound/SoundSliderView.h"
 
 #include <QFile>
 
-// The excerpt commands on bare time and sound sliders with their real change reactions, a
+// The excerpt commands on bare time sliders and the sound panel with its real change reactions, a
 // desktop that answers the file dialogs, and a marks list that only counts its clearings.
 template <typename Player> struct ExcerptRig
 {
@@ -23,16 +25,16 @@ template <typename Player> struct ExcerptRig
     FakeDesktop desktop;
     PlaybackState state;
     TimeAxis time{500, 500, 1000};
-    SoundPanel sound{player};
+    QWidget soundWindow;
+    SoundSliders soundSliders = buildSoundPanel(&soundWindow);
+    SoundControls soundControls{soundSliders, player};
+    SoundSliderView sound{soundWindow};
     int marksCleared = 0;
     std::function<void()> onClearMarks;
     ExcerptCommands commands{player,
                              state,
                              time.controls(),
-                             SoundSliders{sound.slider("sldTempo"), sound.slider("sldPitchSemi"),
-                                          sound.slider("sldPitchGrad"), sound.slider("sldSpeed"),
-                                          sound.label("lblTempo"), sound.label("lblPitchSemi"),
-                                          sound.label("lblPitchGrade"), sound.label("lblRate")},
+                             soundSliders,
                              desktop,
                              nullptr,
                              [this] {

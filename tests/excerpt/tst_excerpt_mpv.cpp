@@ -1,5 +1,5 @@
 #include "excerpt/ExcerptRig.h"
-#include "playback/MovieOpening.h"
+#include "playback/TransportCommands.h"
 #include "playback/PositionTracker.h"
 #include "player/MpvMoviePlayer.h"
 #include "support/TestMedia.h"
@@ -15,8 +15,8 @@ class ExcerptOnMpvTest : public QObject
 
     static void open(ExcerptRig<MpvMoviePlayer>& rig, const QString& movie)
     {
-        loadMovie(rig.player, movie);
-        fitTimeSlidersToMovie(rig.time.controls(), rig.player.Duration());
+        TransportCommands transport(rig.player, rig.state, rig.time.controls(), rig.desktop, nullptr);
+        transport.openMovie(movie, TransportCommands::AfterFailure::Stop);
     }
 
 private slots:
