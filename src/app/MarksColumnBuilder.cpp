@@ -24,11 +24,22 @@ MarksColumn buildMarksColumn(QWidget* parent)
     column.lblMark = new QLabel(QStringLiteral("Mark list"), parent);
     column.lblMark->setObjectName(QStringLiteral("lblMark"));
     column.lblMark->setGeometry(twipsRect(6495, 1485, 645, 240));
+    // The caption was measured for a narrower font; it may reach right, towards the sound panel,
+    // rather than lose its last letters.
+    const int captionWidth = column.lblMark->fontMetrics().horizontalAdvance(column.lblMark->text()) + 2;
+    if (captionWidth > column.lblMark->width())
+        column.lblMark->resize(captionWidth, column.lblMark->height());
 
     column.lstMark = new QListWidget(parent);
     column.lstMark->setObjectName(QStringLiteral("lstMark"));
     column.lstMark->setToolTip(QStringLiteral("Click list item to play from specified position"));
     column.lstMark->setGeometry(twipsRect(6510, 2070, 645, 3540));
+    // A mark ("0:12:34") is as wide as the list itself in the window's font: one point smaller,
+    // and without a sideways scroll bar, each mark shows whole.
+    QFont markFont = column.lstMark->font();
+    markFont.setPointSizeF(markFont.pointSizeF() - 1);
+    column.lstMark->setFont(markFont);
+    column.lstMark->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     const QList<QToolButton*> markButtons = addPictureButtons(parent, buttons, iconPixels);
     column.cmdAddMark = markButtons.at(0);

@@ -1,5 +1,6 @@
 #include "calculators/frmKeyCalc.h"
 
+#include "calculators/CalculatorWindowFrame.h"
 #include "common/Twips.h"
 
 #include <QComboBox>
@@ -9,7 +10,6 @@
 
 namespace {
 constexpr int clientWidth = 4080, clientHeight = 1980;
-constexpr int clientPointSize = 8;
 constexpr int semitonesInOctave = 12;
 
 // Sharps only; a key's place in the list is its index.
@@ -36,15 +36,8 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& caption
 
 frmKeyCalc::frmKeyCalc(QSlider& sldPitchSemi) : m_sldPitchSemi(sldPitchSemi)
 {
-    setObjectName(QStringLiteral("frmKeyCalc"));
-    setWindowTitle(QStringLiteral("Transpose calculator"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    // A calculator left open never keeps the program running once the main window has closed.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    QFont font = this->font();
-    font.setPointSize(clientPointSize);
-    setFont(font);
-    setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
+    frameCalculatorWindow(*this, QStringLiteral("frmKeyCalc"), QStringLiteral("Transpose calculator"),
+                          clientWidth, clientHeight);
 
     addLabel(this, "Label1", QStringLiteral("Tonality :"), twipsRect(240, 300, 900, 255));
     m_cboInitKey =

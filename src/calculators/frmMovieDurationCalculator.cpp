@@ -1,5 +1,7 @@
 #include "calculators/frmMovieDurationCalculator.h"
 
+#include "calculators/CalculatorWindowFrame.h"
+
 #include "app/PictureButton.h"
 #include "common/Desktop.h"
 #include "common/Rounding.h"
@@ -13,7 +15,6 @@
 
 namespace {
 constexpr int clientWidth = 4560, clientHeight = 3120;
-constexpr int clientPointSize = 8;
 constexpr int fieldPointSize = 16;
 constexpr int stepIconPixels = 11;
 constexpr int resetIconPixels = 16;
@@ -130,15 +131,8 @@ frmMovieDurationCalculator::frmMovieDurationCalculator(MoviePlayer& player, QSli
                                                        Desktop& desktop)
     : m_player(player), m_sldTempo(sldTempo), m_desktop(desktop)
 {
-    setObjectName(QStringLiteral("frmMovieDurationCalculator"));
-    setWindowTitle(QStringLiteral("Movie duration calculator"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    // A calculator left open never keeps the program running once the main window has closed.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    QFont font = this->font();
-    font.setPointSize(clientPointSize);
-    setFont(font);
-    setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
+    frameCalculatorWindow(*this, QStringLiteral("frmMovieDurationCalculator"),
+                          QStringLiteral("Movie duration calculator"), clientWidth, clientHeight);
     buildControls();
 
     m_lblDuration->setText(durationText(movieDuration()));

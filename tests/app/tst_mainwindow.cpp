@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QShortcut>
 #include <QSlider>
@@ -75,6 +76,24 @@ private slots:
         rig.control<QAction>("mnuExit")->trigger();
         QVERIFY(!rig.window.isVisible());
         QCOMPARE(rig.player.calls, QStringList{"Close()"});
+    }
+
+    // Marks belong to the practice session, not to one movie: opening another keeps them.
+    void marksStayWhenAnotherMovieOpens()
+    {
+        Rig rig;
+        rig.player.movies.insert("/movies/first.mp4", 100);
+        rig.player.movies.insert("/movies/second.mp4", 50);
+        rig.window.startUp({"reelquill", "/movies/first.mp4"});
+        rig.player.reportPosition(75.5);
+        QVERIFY(rig.run("cmdAddMark"));
+        rig.desktop.fileAnswers << "/movies/second.mp4";
+        QVERIFY(rig.run("cmdOpen"));
+        QCOMPARE(rig.player.FileName(), "/movies/second.mp4");
+        const QListWidget* marks = rig.control<QListWidget>("lstMark");
+        QCOMPARE(marks->count(), 1);
+        QCOMPARE(marks->item(0)->text(), "0:01:15");
+        QVERIFY(!marks->isHidden());
     }
 
     void timeSliderTipShowsTheTime()

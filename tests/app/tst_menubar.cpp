@@ -6,6 +6,7 @@
 #include "common/SettingsStore.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMoviePlayer.h"
+#include "fakes/MainWindowRig.h"
 #include "support/MenuBarText.h"
 
 #include <QMainWindow>
@@ -79,11 +80,8 @@ private slots:
     // The whole menu bar, every entry with its command, in order.
     void mainWindowMenuBar()
     {
-        QTemporaryDir dir;
-        SettingsStore settings(dir.filePath("reelquill.ini"));
-        FakeMoviePlayer player;
-        FakeDesktop desktop;
-        frmMain window(player, desktop, settings);
+        MainWindowRig rig;
+        const frmMain& window = rig.window;
         QCOMPARE(
             menuBarText(window.menuBar()),
             "mnuFile[mnuOpen mnuLoadExcerpt mnuSaveExcerpt sep1 mnuRewind mnuPlay mnuPlayLoop mnuFForward "
@@ -103,11 +101,8 @@ private slots:
     // The captions as the user reads them, menu by menu in order ("-" for a separator).
     void mainWindowCaptionsInOrder()
     {
-        QTemporaryDir dir;
-        SettingsStore settings(dir.filePath("reelquill.ini"));
-        FakeMoviePlayer player;
-        FakeDesktop desktop;
-        frmMain window(player, desktop, settings);
+        MainWindowRig rig;
+        const frmMain& window = rig.window;
         QStringList menus;
         for (const QAction* menu : window.menuBar()->actions()) {
             QStringList entries;
@@ -119,13 +114,16 @@ private slots:
         const QString windowView = "&Window view" + QString(26, ' ') + "Esc";
         QCOMPARE(menus,
                  (QStringList{
-                     "&File: &Open, -, 5 seconds & back, &Play, Play &Loop, 5 seconds &forward, P&ause, "
-                     "&Stop, &Loop window forward, Loop window ba&ck, -, &Reset all changes, -, &Exit",
+                     "&File: &Open, &Load excerpt, &Save excerpt, -, 5 seconds & back, &Play, Play &Loop, "
+                     "5 seconds &forward, P&ause, &Stop, &Loop window forward, Loop window ba&ck, -, "
+                     "&Reset all changes, -, &Snapshot, Snapshot location and format, -, &Exit",
                      "&View: " + fullScreen + ", " + windowView,
                      "&Tempo: &10% Up, &1% Up, &Reset, &1% Down, &10% Down",
                      "&Pitch: Semitone Up, 2 Cents Up, &Reset, 2 Cents Down, Semitone Down, -, &Octave Up, "
                      "&Semitone Up, &Reset, &Semitone Down, Octave Down",
-                     "Tempo &and pitch: &10% Up, &1% Up, &Reset, &1% Down, &10% Down"}));
+                     "Tempo &and pitch: &10% Up, &1% Up, &Reset, &1% Down, &10% Down",
+                     "&Tools: &Movie duration calculator, &Transpose calculator",
+                     "&Help: &Contents..., -, &Support online, &About Reelquill..."}));
     }
 
     void captions_data()

@@ -1,8 +1,8 @@
+#include "app/SoundPanelBuilder.h"
 #include "calculators/CalculatorWindows.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMoviePlayer.h"
-#include "sound/PitchControls.h"
-#include "sound/TempoControl.h"
+#include "sound/SoundControls.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -18,16 +18,17 @@ namespace {
 const char* const durationWindow = "frmMovieDurationCalculator";
 const char* const keyWindow = "frmKeyCalc";
 
-// Both calculators' owner on a tempo column and the two pitch columns, with a recording player
+// Both calculators' owner on the sound panel's sliders, with a recording player
 // and a desktop that records message boxes.
 struct Rig
 {
     FakeMoviePlayer player;
     FakeDesktop desktop;
-    QSlider sldTempo, sldPitchSemi, sldPitchGrad;
-    QLabel lblTempo, lblPitchSemi, lblPitchGrade;
-    TempoControl tempo{sldTempo, lblTempo, player};
-    PitchControls pitch{sldPitchSemi, lblPitchSemi, sldPitchGrad, lblPitchGrade, player};
+    QWidget mainWindow;
+    SoundSliders sliders = buildSoundPanel(&mainWindow);
+    SoundControls sound{sliders, player};
+    QSlider& sldTempo = *sliders.sldTempo;
+    QSlider& sldPitchSemi = *sliders.sldPitchSemi;
     CalculatorWindows calculators{player, sldTempo, sldPitchSemi, desktop};
 
     // Gives the window's command; the window, when exactly one of that name exists.

@@ -304,11 +304,11 @@ private slots:
             {-25, 3, 0, 100}, true);
         cut(10, "setFileName(M) SetTempo(-25) SetPitch(0) Seek(150) Play()", {200, 150, 210, 40, 220, 60},
             {-25, 0, 0, 100}, true);
-        cut(11, "setFileName(M) SetTempo(-25) SetPitch(0) SetPitch(-2) Seek(150) Play()",
+        cut(11, "setFileName(M) SetTempo(-25) SetPitch(0) SetPitch(-2.4) Seek(150) Play()",
             {200, 150, 210, 40, 220, 60}, {-25, 0, -120, 100}, true);
         QTest::newRow("whole")
             << 12 << 0 << QString()
-            << "setFileName(M) SetTempo(-25) SetPitch(0) SetPitch(-2) setRate(1.5) Seek(150) Play()"
+            << "setFileName(M) SetTempo(-25) SetPitch(0) SetPitch(-2.4) setRate(1.5) Seek(150) Play()"
             << QList<int>{200, 150, 210, 40, 220, 60} << QList<int>{-25, 0, -120, 150} << true << QString();
         QTest::newRow("line 2 neither True nor False")
             << 12 << 2 << "Maybe"
@@ -369,7 +369,7 @@ private slots:
         rig.load(excerpt);
         QCOMPARE(rig.player.calls.join(' '),
                  QString("setFileName(%1) [opened: loop off, semitones 3] SetTempo(-25) [tempo set: loop on, "
-                         "semitones 3] SetPitch(0) SetPitch(-2) setRate(1.5) Seek(150) Play()")
+                         "semitones 3] SetPitch(0) SetPitch(-2.4) setRate(1.5) Seek(150) Play()")
                      .arg(m_movie));
     }
 
