@@ -71,14 +71,17 @@ private slots:
         QTest::addColumn<QStringList>("files"); // made in a fresh folder
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("opened");
-        QTest::newRow("a name holding double quotes")
-            << QStringList{"say \"hi\".mp4"} << "say \"hi\".mp4" << "say \"hi\".mp4";
+        QTest::newRow("a name holding double quotes") << QStringList{"say \"hi\".mp4"} << "say \"hi\".mp4"
+                                                      << "say \"hi\".mp4";
         QTest::newRow("the quoted name wins over the same name without quotes")
-            << QStringList{"\"take\" 2.mp4", "take 2.mp4"} << "\"take\" 2.mp4" << "\"take\" 2.mp4";
+            << QStringList{"\"take\" 2.mp4", "take 2.mp4"} << "\"take\" 2.mp4"
+            << "\"take\" 2.mp4";
         QTest::newRow("a quoted path to a file without quotes")
-            << QStringList{"take 2.mp4"} << "\"take 2.mp4\"" << "take 2.mp4";
+            << QStringList{"take 2.mp4"} << "\"take 2.mp4\""
+            << "take 2.mp4";
         QTest::newRow("a quote in a name that does not exist is removed")
-            << QStringList{"say \"hi\".mp4"} << "say \"hi.mp4" << "say hi.mp4";
+            << QStringList{"say \"hi\".mp4"} << "say \"hi.mp4"
+            << "say hi.mp4";
         QTest::newRow("commas, blanks and accents")
             << QStringList{"Étude, op. 10 – No 3.mkv"} << "Étude, op. 10 – No 3.mkv"
             << "Étude, op. 10 – No 3.mkv";
