@@ -235,11 +235,11 @@ QString TestMedia::unreadable()
     return path;
 }
 
-QString TestMedia::copyAt(const QString& relativePath)
+QString TestMedia::copyAt(const QString& relativePath, const QString& moviePath)
 {
     const QString path = pathInRun(relativePath);
     QDir().mkpath(QFileInfo(path).path());
-    if (!QFile::exists(path) && !QFile::copy(movie(), path))
+    if (!QFile::exists(path) && !QFile::copy(moviePath, path))
         return {};
     return path;
 }

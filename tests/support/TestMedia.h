@@ -57,8 +57,9 @@ public:
     static QString noiseBehind(const QString& moviePath, qint64 intactBytes);
     // A copy of a good movie that its owner may not read.
     static QString unreadable();
-    // A copy of a good movie at this path relative to the temporary folder; folders are made.
-    static QString copyAt(const QString& relativePath);
+    // A copy of a movie (a good one unless given) at this path relative to the temporary folder;
+    // folders are made.
+    static QString copyAt(const QString& relativePath, const QString& moviePath = movie());
 
     // A fresh path in the temporary folder for a test to write to; the name says what it is.
     static QString outputPath(const QString& name);
