@@ -482,3 +482,7 @@ QImage MpvMoviePlayer::frameOnShow()
         return {};
     return imageFromScreenshot(picture.node());
 }
+
+// Compiled here rather than with the other classes' meta-objects, so that a program using none of
+// the player does not link libmpv.
+#include "moc_MpvMoviePlayer.cpp"
