@@ -138,6 +138,7 @@ private slots:
             m_player.Play();
             QTRY_VERIFY2_WITH_TIMEOUT(m_player.Position() >= reaches, qPrintable(number(m_player.Position())),
                                       8000);
+            qInfo("opened with Duration %.3f s, played to %.3f s", opened, m_player.Position());
             const QString frame = TestMedia::outputPath("corpus-frame.bmp");
             QCOMPARE(m_player.SaveBitmap(frame), picture.isValid());
             QCOMPARE(QImage(frame).size(), picture.isValid() ? picture : QSize(0, 0));
