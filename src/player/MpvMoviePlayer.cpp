@@ -123,8 +123,8 @@ void MpvMoviePlayer::startCore(const MpvPlayerOptions& options)
     }
 
     const bool headlessVideo = options.video == MpvPlayerOptions::Video::None;
-    mpv_set_option_string(m_mpv.get(), mpvname::videoOutput,
-                          headlessVideo ? mpvname::nullOutput : mpvname::renderApiOutput);
+    m_videoOutput = headlessVideo ? mpvname::nullOutput : mpvname::renderApiOutput;
+    mpv_set_option_string(m_mpv.get(), mpvname::videoOutput, m_videoOutput);
     if (options.audio == MpvPlayerOptions::Audio::None) {
         mpv_set_option_string(m_mpv.get(), mpvname::audioOutput, mpvname::nullOutput);
     } else if (options.audio == MpvPlayerOptions::Audio::WaveFile) {
@@ -279,10 +279,14 @@ void MpvMoviePlayer::setFileName(const QString& path)
     }
     // A movie opens halted at its start; Play starts it.
     mpvcall::setFlag(m_mpv.get(), mpvname::pause, true);
-    // With nothing yet to draw into (the window has not shown), mpv would fail the picture and,
-    // before the sound is up, the whole movie: open it without picture until the renderer comes.
-    const bool rendererMissing = m_showsVideo && (m_videoWidget == nullptr || !m_videoWidget->hasRenderer());
-    mpvcall::setText(m_mpv.get(), mpvname::videoTrack, rendererMissing ? mpvname::no : mpvname::automatic);
+    // With nothing yet to draw into (the window has not shown), mpv would fail the picture, and
+    // a movie without sound with it. Until the renderer comes, the picture is decoded and timed
+    // as usual but goes nowhere.
+    if (m_showsVideo) {
+        const bool rendererMissing = m_videoWidget == nullptr || !m_videoWidget->hasRenderer();
+        useVideoOutput(rendererMissing ? mpvname::nullOutput : mpvname::renderApiOutput);
+    }
+    mpvcall::setText(m_mpv.get(), mpvname::videoTrack, mpvname::automatic);
     m_stretcher.prepareForNextMovie();
     if (loadAndWait(file.absoluteFilePath())) {
         m_fileName = path;
@@ -335,13 +339,29 @@ void MpvMoviePlayer::Close()
     forgetSeek();
 }
 
+void MpvMoviePlayer::useVideoOutput(const char* output)
+{
+    // Changing the output restarts the picture of a movie that is open, so only when it differs.
+    if (m_videoOutput == output)
+        return;
+    if (mpvcall::setText(m_mpv.get(), mpvname::videoOutput, output))
+        m_videoOutput = output;
+}
+
 void MpvMoviePlayer::restoreVideo()
 {
-    if (!m_mpv || m_fileName.isEmpty())
+    if (!m_mpv || !m_showsVideo)
         return;
-    // The movie's picture is off when it was opened before any renderer existed, and mpv drops it
-    // when the renderer goes with its GL context (the widget moving to or from full screen).
-    // Selecting the video track again brings it back.
+    // A movie opened before the renderer existed plays its picture into nothing; from now on the
+    // picture goes to the renderer (mpv restarts the movie's picture on the new output).
+    if (m_videoOutput != mpvname::renderApiOutput) {
+        useVideoOutput(mpvname::renderApiOutput);
+        return;
+    }
+    if (m_fileName.isEmpty())
+        return;
+    // mpv drops the picture when the renderer goes with its GL context (the widget moving to or
+    // from full screen). Selecting the video track again brings it back.
     MpvNode tracks;
     if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
         return;
@@ -489,3 +509,7 @@ QImage MpvMoviePlayer::frameOnShow()
         return {};
     return imageFromScreenshot(picture.node());
 }
+
+// Compiled here rather than with the other classes' meta-objects, so that a program using none of
+// the player does not link libmpv.
+#include "moc_MpvMoviePlayer.cpp"

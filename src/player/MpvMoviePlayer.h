@@ -73,6 +73,7 @@ private:
     void onCommandReply(const mpv_event& event);
 
     bool loadAndWait(const QString& path);
+    void useVideoOutput(const char* output);
     void restoreVideo();
     void dropSoundOfOldSettings();
     void seekDone();
@@ -82,6 +83,8 @@ private:
 
     MpvHandle m_mpv;
     bool m_showsVideo = false;
+    // mpv's video output now: one of the names in mpvname, compared by address.
+    const char* m_videoOutput = nullptr;
     QPointer<MpvVideoWidget> m_videoWidget;
     FullScreenSwitcher* m_fullScreen = nullptr;
     std::atomic_bool m_drainQueued = false;

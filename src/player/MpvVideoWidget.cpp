@@ -132,3 +132,7 @@ void MpvVideoWidget::mouseDoubleClickEvent(QMouseEvent* event)
         emit doubleClicked();
     QOpenGLWidget::mouseDoubleClickEvent(event);
 }
+
+// Compiled here rather than with the other classes' meta-objects, so that a program using none of
+// the player does not link libmpv.
+#include "moc_MpvVideoWidget.cpp"

@@ -30,11 +30,20 @@ class ExecutableTest : public QObject
     static QImage pictureArea(const QImage& window) { return window.copy(40, 100, 360, 230); }
 
 private slots:
+    void playsTheMovieNamedOnTheCommandLine_data()
+    {
+        QTest::addColumn<QString>("movie");
+        const QString withSound = TestMedia::movie({.seconds = 30.0, .size = {320, 240}});
+        QTest::newRow("with sound") << withSound;
+        QTest::newRow("picture only")
+            << TestMedia::movie({.seconds = 30.0, .size = {320, 240}, .withSound = false});
+        QTest::newRow("a name holding double quotes") << TestMedia::copyAt("say \"hi\".mp4", withSound);
+    }
     void playsTheMovieNamedOnTheCommandLine()
     {
         if (qEnvironmentVariableIsEmpty("DISPLAY"))
             QSKIP("needs an X display");
-        const QString movie = TestMedia::movie({.seconds = 30.0, .size = {320, 240}});
+        QFETCH(QString, movie);
         QVERIFY(!movie.isEmpty());
 
         QProcess program;

@@ -3,6 +3,7 @@
 #include "fakes/MainWindowRig.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +64,45 @@ private slots:
         QCOMPARE(time.sldBegin->value(), opened ? 0 : 500);
         QCOMPARE(time.sldEnd->value(), opened ? sliderMaximum : 500);
         QVERIFY(rig.desktop.messages.isEmpty());
+    }
+
+    void commandLineNamingAFileAsItStands_data()
+    {
+        QTest::addColumn<QStringList>("files"); // made in a fresh folder
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("a name holding double quotes") << QStringList{"say \"hi\".mp4"} << "say \"hi\".mp4"
+                                                      << "say \"hi\".mp4";
+        QTest::newRow("the quoted name wins over the same name without quotes")
+            << QStringList{"\"take\" 2.mp4", "take 2.mp4"} << "\"take\" 2.mp4"
+            << "\"take\" 2.mp4";
+        QTest::newRow("a quoted path to a file without quotes")
+            << QStringList{"take 2.mp4"} << "\"take 2.mp4\""
+            << "take 2.mp4";
+        QTest::newRow("a quote in a name that does not exist is removed")
+            << QStringList{"say \"hi\".mp4"} << "say \"hi.mp4"
+            << "say hi.mp4";
+        QTest::newRow("commas, blanks and accents")
+            << QStringList{"Étude, op. 10 – No 3.mkv"} << "Étude, op. 10 – No 3.mkv"
+            << "Étude, op. 10 – No 3.mkv";
+    }
+    void commandLineNamingAFileAsItStands()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, commandLine);
+        QFETCH(QString, opened);
+        QTemporaryDir folder;
+        for (const QString& name : files) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        const QString path = folder.path() + "/" + opened;
+        Rig rig;
+        rig.player.movies.insert(path, 30.0);
+        // One argument, as a shell passes a quoted or escaped name.
+        rig.window.startUp({"/usr/bin/reelquill", folder.path() + "/" + commandLine});
+        QCOMPARE(rig.player.calls,
+                 QStringList({"setActive(true)", "setFileName(" + path + ")", "setVolume(0)", "Play()"}));
     }
 
     void snapshotSettings_data()

@@ -122,42 +122,6 @@ private slots:
         }
     }
 
-    void unopenableFiles_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("zero bytes") << TestMedia::zeroBytes();
-        QTest::newRow("random bytes") << TestMedia::randomBytes();
-        QTest::newRow("truncated mp4") << TestMedia::truncatedMp4();
-        QTest::newRow("text file") << TestMedia::textFile();
-        QTest::newRow("folder with a movie inside") << TestMedia::folder();
-        QTest::newRow("missing") << TestMedia::missingFile();
-        QTest::newRow("empty path") << QString();
-    }
-    void unopenableFiles()
-    {
-        QFETCH(QString, path);
-        MpvMoviePlayer player(headless);
-        const QString good = TestMedia::movie();
-        player.setFileName(good);
-        player.Play();
-        QTest::qWait(300);
-
-        player.setFileName(path);
-        QCOMPARE(player.Duration(), 0.0);
-        QCOMPARE(player.FileName(), QString());
-        // The movie before is closed, not left playing behind the failure.
-        QTest::qWait(500);
-        player.Seek(1.0);
-        QCOMPARE(player.Duration(), 0.0);
-        QCOMPARE(player.Position(), 0.0);
-
-        // Still usable afterwards.
-        player.setFileName(good);
-        QVERIFY(player.Duration() > 2.9);
-        player.Play();
-        QTRY_VERIFY(player.Position() > 0.3);
-    }
-
     void snapshotInEachFormat_data()
     {
         QTest::addColumn<qint16>("format");

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -21,12 +22,81 @@ QString pathInRun(const QString& name)
     return folderOfRun().filePath(name);
 }
 
-QStringList codecArguments(TestMedia::Container container)
+QStringList videoCodec(TestMedia::Container container, QSize size)
 {
-    // AVI gets the codecs of its own era; the others the H.264 and AAC of today's movies.
-    if (container == TestMedia::Container::Avi)
-        return {"-c:v", "mpeg4", "-q:v", "5", "-c:a", "libmp3lame", "-b:a", "192k"};
-    return {"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "192k"};
+    using C = TestMedia::Container;
+    switch (container) {
+    case C::Avi:
+        return {"-c:v", "mpeg4", "-q:v", "5"};
+    case C::Mpg:
+        return {"-c:v", "mpeg1video", "-q:v", "5"};
+    case C::Mpeg:
+    case C::Vob:
+        return {"-c:v", "mpeg2video", "-q:v", "5"};
+    case C::Wmv:
+        return {"-c:v", "wmv2", "-q:v", "5"};
+    case C::Flv:
+        return {"-c:v", "flv1", "-q:v", "5"};
+    case C::ThreeGp:
+        return {"-c:v", "h263", "-q:v", "5"};
+    case C::Mp4:
+    case C::Mkv:
+    case C::Mov:
+        break;
+    }
+    // Odd sizes cannot be stored with halved colour resolution; such files carry full colour.
+    const bool odd = size.width() % 2 != 0 || size.height() % 2 != 0;
+    return {"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", odd ? "yuv444p" : "yuv420p"};
+}
+
+QStringList audioCodec(TestMedia::Container container)
+{
+    using C = TestMedia::Container;
+    switch (container) {
+    case C::Avi:
+        return {"-c:a", "libmp3lame", "-b:a", "192k"};
+    case C::Flv:
+        // Flash video holds MP3 at 44.1 kHz, not 48.
+        return {"-c:a", "libmp3lame", "-b:a", "128k", "-ar", "44100"};
+    case C::Mpg:
+    case C::Mpeg:
+        return {"-c:a", "mp2", "-b:a", "192k"};
+    case C::Vob:
+        return {"-c:a", "ac3", "-b:a", "192k"};
+    case C::Wmv:
+        return {"-c:a", "wmav2", "-b:a", "128k"};
+    case C::Mp4:
+    case C::Mkv:
+    case C::Mov:
+    case C::ThreeGp:
+        break;
+    }
+    return {"-c:a", "aac", "-b:a", "192k"};
+}
+
+QStringList pictureInput(const TestMedia::Movie& movie)
+{
+    // The test picture is drawn at an even size with some room; other sizes are scaled from it.
+    const QSize drawn =
+        QSize((movie.size.width() + 1) / 2 * 2, (movie.size.height() + 1) / 2 * 2).expandedTo({32, 32});
+    return {"-f", "lavfi", "-i",
+            QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3")
+                .arg(drawn.width())
+                .arg(drawn.height())
+                .arg(movie.seconds)};
+}
+
+QStringList pictureFilters(const TestMedia::Movie& movie)
+{
+    QStringList filters;
+    filters << QStringLiteral("scale=%1:%2").arg(movie.size.width()).arg(movie.size.height());
+    if (movie.variableFrameRate)
+        filters << "select='lt(mod(n\\,10)\\,3)'";
+    QStringList arguments{"-vf", filters.join(',')};
+    if (movie.variableFrameRate)
+        arguments << "-fps_mode"
+                  << "vfr";
+    return arguments;
 }
 
 bool runFfmpeg(const QStringList& arguments)
@@ -60,10 +130,22 @@ QString TestMedia::extension(Container container)
     switch (container) {
     case Container::Mkv:
         return "mkv";
-    case Container::Avi:
-        return "avi";
     case Container::Mov:
         return "mov";
+    case Container::Avi:
+        return "avi";
+    case Container::Mpg:
+        return "mpg";
+    case Container::Mpeg:
+        return "mpeg";
+    case Container::Vob:
+        return "vob";
+    case Container::Wmv:
+        return "wmv";
+    case Container::Flv:
+        return "flv";
+    case Container::ThreeGp:
+        return "3gp";
     case Container::Mp4:
         break;
     }
@@ -73,36 +155,36 @@ QString TestMedia::extension(Container container)
 QString TestMedia::movie(const Movie& movie)
 {
     static QHash<QString, QString> made;
-    const QString name = QStringLiteral("movie-%1s-%2hz-%3x%4-%5.%6")
+    const QString name = QStringLiteral("movie-%1s-%2hz-%3x%4-%5%6%7.%8")
                              .arg(movie.seconds)
                              .arg(movie.toneHz)
                              .arg(movie.size.width())
                              .arg(movie.size.height())
                              .arg(QString(movie.withPicture ? "v" : "") + (movie.withSound ? "a" : ""))
+                             .arg(movie.variableFrameRate ? "-vfr" : "")
+                             .arg(movie.indexFirst ? "-indexfirst" : "")
                              .arg(extension(movie.container));
     if (made.contains(name))
         return made.value(name);
 
-    const QString seconds = QString::number(movie.seconds);
     QStringList arguments;
-    if (movie.withPicture) {
+    if (movie.withPicture)
+        arguments << pictureInput(movie);
+    if (movie.withSound)
         arguments << "-f"
                   << "lavfi"
                   << "-i"
-                  << QStringLiteral("testsrc2=size=%1x%2:rate=25:duration=%3")
-                         .arg(movie.size.width())
-                         .arg(movie.size.height())
-                         .arg(seconds);
-    }
-    arguments
-        << "-f"
-        << "lavfi"
-        << "-i"
-        << QStringLiteral("sine=frequency=%1:sample_rate=48000:duration=%2").arg(movie.toneHz).arg(seconds);
-    arguments << codecArguments(movie.container);
+                  << QStringLiteral("sine=frequency=%1:sample_rate=48000:duration=%2")
+                         .arg(movie.toneHz)
+                         .arg(movie.seconds);
     if (movie.withPicture)
-        arguments << "-g"
+        arguments << pictureFilters(movie) << videoCodec(movie.container, movie.size) << "-g"
                   << "25";
+    if (movie.withSound)
+        arguments << audioCodec(movie.container);
+    if (movie.indexFirst)
+        arguments << "-movflags"
+                  << "+faststart";
     const QString path = pathInRun(name);
     arguments << "-shortest" << path;
     const QString result = runFfmpeg(arguments) ? path : QString();
@@ -123,13 +205,43 @@ QString TestMedia::randomBytes()
     return writeOnce("random-bytes.mp4", noise);
 }
 
-QString TestMedia::truncatedMp4()
+QString TestMedia::cutAt(const QString& moviePath, double fraction)
 {
-    const QString whole = movie();
-    QFile file(whole);
-    if (whole.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QFile file(moviePath);
+    if (moviePath.isEmpty() || !file.open(QIODevice::ReadOnly))
         return {};
-    return writeOnce("truncated.mp4", file.read(file.size() / 2));
+    const auto kept = static_cast<qint64>(static_cast<double>(file.size()) * fraction);
+    return writeOnce(QStringLiteral("cut-%1-%2").arg(fraction).arg(QFileInfo(moviePath).fileName()),
+                     file.read(kept));
+}
+
+QString TestMedia::noiseBehind(const QString& moviePath, qint64 intactBytes)
+{
+    QFile file(moviePath);
+    if (moviePath.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray contents = file.readAll();
+    QRandomGenerator generator(20240614);
+    for (qint64 i = intactBytes; i < contents.size(); ++i)
+        contents[i] = static_cast<char>(generator.bounded(256));
+    return writeOnce(
+        QStringLiteral("noise-after-%1-%2").arg(intactBytes).arg(QFileInfo(moviePath).fileName()), contents);
+}
+
+QString TestMedia::unreadable()
+{
+    const QString path = copyAt("unreadable.mp4");
+    QFile::setPermissions(path, QFileDevice::Permissions());
+    return path;
+}
+
+QString TestMedia::copyAt(const QString& relativePath, const QString& moviePath)
+{
+    const QString path = pathInRun(relativePath);
+    QDir().mkpath(QFileInfo(path).path());
+    if (!QFile::exists(path) && !QFile::copy(moviePath, path))
+        return {};
+    return path;
 }
 
 QString TestMedia::textFile()

@@ -8,12 +8,19 @@
 class TestMedia
 {
 public:
+    // Each with the codecs its files typically hold.
     enum class Container
     {
-        Mp4,
-        Mkv,
-        Avi,
-        Mov
+        Mp4,     // H.264, AAC
+        Mkv,     // H.264, AAC
+        Mov,     // H.264, AAC
+        Avi,     // MPEG-4 part 2, MP3
+        Mpg,     // MPEG-1, MP2
+        Mpeg,    // MPEG-2, MP2
+        Vob,     // MPEG-2, AC-3
+        Wmv,     // Windows Media Video 8, Windows Media Audio 2
+        Flv,     // Sorenson Spark, MP3
+        ThreeGp, // H.263 (176x144 or another of its sizes), AAC
     };
 
     struct Movie
@@ -27,6 +34,10 @@ public:
         // Without a picture the sound is all there is (audio-only players run untimed).
         bool withPicture = true;
         bool withSound = true;
+        // Frames come in bursts of three, 40 ms apart, with 280 ms gaps between the bursts.
+        bool variableFrameRate = false;
+        // An mp4 or mov with its index before the media, as files made for streaming have it.
+        bool indexFirst = false;
     };
 
     // The path of such a movie, or an empty string (and a test warning) when ffmpeg failed.
@@ -36,11 +47,19 @@ public:
     // Files no player can open as a movie.
     static QString zeroBytes();
     static QString randomBytes();
-    // An mp4 cut off halfway, before the index that ffmpeg writes at its end.
-    static QString truncatedMp4();
     static QString textFile();
     static QString folder();
     static QString missingFile();
+
+    // Damaged copies of a movie: its first part only, as a download that broke off; or its first
+    // bytes intact and everything behind them overwritten with noise.
+    static QString cutAt(const QString& moviePath, double fraction);
+    static QString noiseBehind(const QString& moviePath, qint64 intactBytes);
+    // A copy of a good movie that its owner may not read.
+    static QString unreadable();
+    // A copy of a movie (a good one unless given) at this path relative to the temporary folder;
+    // folders are made.
+    static QString copyAt(const QString& relativePath, const QString& moviePath = movie());
 
     // A fresh path in the temporary folder for a test to write to; the name says what it is.
     static QString outputPath(const QString& name);
