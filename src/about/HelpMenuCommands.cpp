@@ -5,6 +5,7 @@
 #include "common/Desktop.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 HelpMenuCommands::HelpMenuCommands(Desktop& desktop, QWidget* dialogParent, QString programFolder,
                                    std::unique_ptr<KeyValueLookup> systemInfo)
@@ -23,6 +24,13 @@ HelpMenuCommands::~HelpMenuCommands() = default;
 QString HelpMenuCommands::helpFilePath(const QString& programFolder)
 {
     return QDir(programFolder).filePath(helpFileName());
+}
+
+QString HelpMenuCommands::helpFolder(const QString& programFolder)
+{
+    if (QFileInfo::exists(helpFilePath(programFolder)))
+        return programFolder;
+    return QDir::cleanPath(programFolder + QStringLiteral("/../share/reelquill"));
 }
 
 void HelpMenuCommands::cmdHelp()
