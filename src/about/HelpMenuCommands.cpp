@@ -28,9 +28,10 @@ QString HelpMenuCommands::helpFilePath(const QString& programFolder)
 
 QString HelpMenuCommands::helpFolder(const QString& programFolder)
 {
-    if (QFileInfo::exists(helpFilePath(programFolder)))
-        return programFolder;
-    return QDir::cleanPath(programFolder + QStringLiteral("/../share/reelquill"));
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/reelquill"));
+    if (!QFileInfo::exists(helpFilePath(programFolder)) && QFileInfo::exists(helpFilePath(installed)))
+        return installed;
+    return programFolder;
 }
 
 void HelpMenuCommands::cmdHelp()

@@ -25,7 +25,8 @@ public:
     static QString helpFileName() { return QStringLiteral("reelquill-help.html"); }
     static QString helpFilePath(const QString& programFolder);
     // The folder of the help page for a program in `programFolder`: that folder itself in the
-    // build tree, else the data folder of the installation the program belongs to.
+    // build tree, the data folder of the installation the program belongs to when the page is
+    // there; failing both, the program's folder, so that a missing page is named where expected.
     static QString helpFolder(const QString& programFolder);
     static QUrl supportAddress() { return QUrl(QStringLiteral("https://reelquill.org/support")); }
 
