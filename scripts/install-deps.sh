@@ -9,6 +9,7 @@ packages=(
   libmpv-dev mpv ffmpeg libgif-dev
   libgl-dev libgl1-mesa-dri
   xvfb xauth imagemagick fonts-dejavu-core
+  desktop-file-utils libxml2-utils shared-mime-info dbus dpkg-dev
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "app/PictureButton.h"
 #include "app/frmMain.h"
 #include "common/QtDesktop.h"
 #include "common/SettingsStore.h"
@@ -11,6 +12,9 @@ int main(int argc, char* argv[])
 {
     MpvMoviePlayer::prepareApplication();
     QApplication application(argc, argv);
+    // The desktop matches the window to its launcher entry by this name, and shows our icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("reelquill"));
+    QApplication::setWindowIcon(buttonIcon("reelquill"));
     // libmpv reads and writes numbers with the C library and refuses to start in a locale that
     // writes a decimal comma.
     std::setlocale(LC_NUMERIC, "C");

@@ -5,6 +5,7 @@
 #include "common/Desktop.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 HelpMenuCommands::HelpMenuCommands(Desktop& desktop, QWidget* dialogParent, QString programFolder,
                                    std::unique_ptr<KeyValueLookup> systemInfo)
@@ -23,6 +24,14 @@ HelpMenuCommands::~HelpMenuCommands() = default;
 QString HelpMenuCommands::helpFilePath(const QString& programFolder)
 {
     return QDir(programFolder).filePath(helpFileName());
+}
+
+QString HelpMenuCommands::helpFolder(const QString& programFolder)
+{
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/reelquill"));
+    if (!QFileInfo::exists(helpFilePath(programFolder)) && QFileInfo::exists(helpFilePath(installed)))
+        return installed;
+    return programFolder;
 }
 
 void HelpMenuCommands::cmdHelp()

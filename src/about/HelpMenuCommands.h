@@ -14,7 +14,7 @@ class QWidget;
 class HelpMenuCommands
 {
 public:
-    // `programFolder` is where the help page stands (the running executable's folder); the
+    // `programFolder` is where the help page stands (see helpFolder); the
     // about window finds the system-information program with `systemInfo`.
     HelpMenuCommands(Desktop& desktop, QWidget* dialogParent, QString programFolder,
                      std::unique_ptr<KeyValueLookup> systemInfo);
@@ -24,6 +24,10 @@ public:
 
     static QString helpFileName() { return QStringLiteral("reelquill-help.html"); }
     static QString helpFilePath(const QString& programFolder);
+    // The folder of the help page for a program in `programFolder`: that folder itself in the
+    // build tree, the data folder of the installation the program belongs to when the page is
+    // there; failing both, the program's folder, so that a missing page is named where expected.
+    static QString helpFolder(const QString& programFolder);
     static QUrl supportAddress() { return QUrl(QStringLiteral("https://reelquill.org/support")); }
 
     // Opens the help page with the desktop's default viewer; a failure is not reported.

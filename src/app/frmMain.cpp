@@ -17,6 +17,9 @@
 #include "common/Twips.h"
 #include "excerpt/ExcerptCommands.h"
 #include "marks/MarksList.h"
+#include "mpris/MprisPlayer.h"
+#include "mpris/MprisRoot.h"
+#include "mpris/MprisService.h"
 #include "playback/FullScreenCommands.h"
 #include "playback/LoopWindow.h"
 #include "playback/PositionTracker.h"
@@ -27,7 +30,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLayout>
+#include <QMimeData>
 #include <QScreen>
 
 namespace {
@@ -45,6 +51,7 @@ frmMain::frmMain(MoviePlayer& player, Desktop& desktop, SettingsStore& settings,
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setCentralWidget(buildClientArea(videoWidget));
+    setAcceptDrops(true);
     createOwners();
     wireRoutes();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -94,7 +101,20 @@ void frmMain::createOwners()
     m_snapshots = std::make_unique<SnapshotCommands>(m_player, m_values, m_settings, m_desktop, this);
     m_calculators =
         new CalculatorWindows(m_player, *m_sound.sldTempo, *m_sound.sldPitchSemi, m_desktop, this);
-    m_help = std::make_unique<HelpMenuCommands>(m_desktop, this, QCoreApplication::applicationDirPath());
+    publishMediaPlayer();
+    m_help = std::make_unique<HelpMenuCommands>(
+        m_desktop, this, HelpMenuCommands::helpFolder(QCoreApplication::applicationDirPath()));
+}
+
+void frmMain::publishMediaPlayer()
+{
+    auto* service = new MprisService(this);
+    new MprisRoot(*this, service);
+    auto* player = new MprisPlayer(
+        *m_transport, m_player, m_state, m_time,
+        [this](const QString& path) { openFile(path, TransportCommands::AfterFailure::PlayAnyway); },
+        service);
+    service->publish(*player);
 }
 
 void frmMain::wireRoutes()
@@ -124,7 +144,40 @@ void frmMain::startUp(const QStringList& arguments)
     if (commandLine.isEmpty())
         return;
     // A movie that cannot be opened starts the program as if none had been named.
-    m_transport->openMovie(moviePathFromCommandLine(commandLine), TransportCommands::AfterFailure::Stop);
+    openFile(moviePathFromCommandLine(commandLine), TransportCommands::AfterFailure::Stop);
+}
+
+void frmMain::openFile(const QString& path, TransportCommands::AfterFailure afterFailure)
+{
+    if (ExcerptCommands::isExcerptPath(path))
+        m_excerpts->loadExcerpt(path);
+    else
+        m_transport->openMovie(path, afterFailure);
+}
+
+namespace {
+// The one local file a drag carries, or nothing: several files or a web address are refused.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return {};
+    return data->urls().first().toLocalFile();
+}
+} // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFile(path, TransportCommands::AfterFailure::PlayAnyway);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

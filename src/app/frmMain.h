@@ -5,6 +5,7 @@
 #include "marks/MarksColumn.h"
 #include "playback/PlaybackState.h"
 #include "playback/TimeControls.h"
+#include "playback/TransportCommands.h"
 #include "sound/SoundSliders.h"
 
 #include <QMainWindow>
@@ -22,7 +23,6 @@ class MoviePlayer;
 class SettingsStore;
 class SnapshotCommands;
 class SoundControls;
-class TransportCommands;
 
 // The main window: builds the controls with their layout, creates the owners of the commands and
 // of the reactions to the player, wires every route to its owner, and runs start-up and shut-down.
@@ -35,7 +35,8 @@ public:
     frmMain(MoviePlayer& player, Desktop& desktop, SettingsStore& settings, QWidget* videoWidget = nullptr);
     ~frmMain() override;
 
-    // Reads the snapshot settings and opens and plays the movie that the command line names.
+    // Reads the snapshot settings and opens and plays the movie that the command line names, or
+    // loads the excerpt file it names.
     void startUp(const QStringList& arguments);
 
     PlaybackState& playbackState() { return m_state; }
@@ -47,12 +48,18 @@ public:
 protected:
     // Closes the player first, then every other window of the program.
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped on the window opens as Open opens a movie, or loads as Load excerpt does.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QWidget* buildClientArea(QWidget* videoWidget);
     void createOwners();
     void wireRoutes();
     void centreOnScreen();
+    // Lets media keys and the desktop's player applets drive the window's commands.
+    void publishMediaPlayer();
+    void openFile(const QString& path, TransportCommands::AfterFailure afterFailure);
 
     MoviePlayer& m_player;
     Desktop& m_desktop;

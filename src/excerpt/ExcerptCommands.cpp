@@ -22,6 +22,11 @@ QString ExcerptCommands::excerptFilter()
     return QStringLiteral("Reelquill excerpt files (*.rqx) |*.rqx");
 }
 
+bool ExcerptCommands::isExcerptPath(const QString& path)
+{
+    return QFileInfo(path).suffix().compare(QStringLiteral("rqx"), Qt::CaseInsensitive) == 0;
+}
+
 std::array<ExcerptCommands::SliderLine, 10> ExcerptCommands::sliderLines() const
 {
     return {{
@@ -66,13 +71,18 @@ Excerpt ExcerptCommands::currentExcerpt(const QString& moviePath) const
 void ExcerptCommands::tlbCmdLoadExcerpt()
 {
     const QString path = m_desktop.openFileName(m_dialogParent, excerptFilter());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        loadExcerpt(path);
+}
+
+void ExcerptCommands::loadExcerpt(const QString& path)
+{
     m_clearMarks();
     readExcerptFile(path);
     // Also after a missing movie or a broken file: playback goes on with what the player holds.
     m_player.Seek(static_cast<double>(m_time.sldPosition->value()));
     m_player.Play();
+    m_state.Playing = true;
 }
 
 // Applies the lines one by one, letting the player and the sliders' reactions run in between,

@@ -30,6 +30,12 @@ public:
 
     // The one entry of both file dialogs, as a "description|pattern" pair.
     static QString excerptFilter();
+    // Whether a path names an excerpt file rather than a movie, by its extension.
+    static bool isExcerptPath(const QString& path);
+
+    // Load excerpt without its dialog: for an excerpt dropped on the window or named on the
+    // command line.
+    void loadExcerpt(const QString& path);
 
 public slots:
     void tlbCmdSaveExcerpt();

@@ -7,4 +7,6 @@ struct PlaybackState
     bool LoopPlay = false;
     // Toggle state of the Pause command: true after Pause halted playback.
     bool Paused = false;
+    // The last command left the movie playing (what the desktop's player applets show).
+    bool Playing = false;
 };

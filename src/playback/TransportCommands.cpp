@@ -46,6 +46,7 @@ void TransportCommands::openMovie(const QString& path, AfterFailure afterFailure
         return;
     m_player.setVolume(0);
     m_player.Play();
+    m_state.Playing = true;
 }
 
 // The three sliders get the movie's length in whole seconds (halves to even), and the loop window
@@ -75,6 +76,7 @@ void TransportCommands::playIn(bool loopMode)
     m_state.Paused = false;
     m_state.LoopPlay = loopMode;
     m_player.Play();
+    m_state.Playing = true;
 }
 
 void TransportCommands::Pause()
@@ -84,6 +86,7 @@ void TransportCommands::Pause()
     else
         m_player.Pause();
     m_state.Paused = !m_state.Paused;
+    m_state.Playing = !m_state.Paused;
 }
 
 void TransportCommands::Stop()
@@ -91,6 +94,7 @@ void TransportCommands::Stop()
     m_player.Stop();
     m_controls.sldPosition->setValue(m_controls.sldBegin->value());
     m_state.LoopPlay = false;
+    m_state.Playing = false;
     m_player.Seek(m_controls.sldBegin->value());
     // The label shows where the player says it is, which may differ from the seek target.
     m_controls.lblPreviewTime->setText(TimeText(m_player.Position()));
