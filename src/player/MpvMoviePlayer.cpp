@@ -340,7 +340,7 @@ void MpvMoviePlayer::restoreVideo()
     if (!m_mpv || m_fileName.isEmpty())
         return;
     // The movie's picture is off when it was opened before any renderer existed, and mpv drops it
-    // when the renderer goes with its GL context (the widget moving to or from full screen).
+    // when the renderer goes with its GL context (should the picture window's context be lost).
     // Selecting the video track again brings it back.
     MpvNode tracks;
     if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
