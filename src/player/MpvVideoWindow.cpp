@@ -17,12 +17,7 @@ void* glProcAddress(void*, const char* name)
 } // namespace
 
 // Each frame is drawn whole, straight into the window's own buffer: no extra framebuffer copy.
-MpvVideoWindow::MpvVideoWindow() : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate)
-{
-    // The keyboard stays with the main window (or the full-screen window), whose hot keys act
-    // only while it has the focus; a click on the picture must not take the focus away.
-    setFlag(Qt::WindowDoesNotAcceptFocus);
-}
+MpvVideoWindow::MpvVideoWindow() : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate) {}
 
 MpvVideoWindow::~MpvVideoWindow()
 {
