@@ -15,6 +15,12 @@ QJsonObject comparison(const Comparison& figure)
     return {{"ours", number(figure.ours)}, {"mpv", number(figure.mpv)}};
 }
 
+Comparison figureOf(const std::map<QString, Comparison>& figures, const QString& key)
+{
+    const auto found = figures.find(key);
+    return found != figures.end() ? found->second : Comparison{};
+}
+
 QString cell(double value, int decimals)
 {
     return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("n/a");
@@ -37,7 +43,9 @@ QJsonObject BenchFigures::toJson() const
             {"loop_overshoot_ms", number(loopOvershootMs)},
             {"loop_restart_ms", number(loopRestartMs)},
             {"pitch_error_cents", pitch},
-            {"duration_error_ms", number(durationErrorMs)}};
+            {"duration_error_ms", number(durationErrorMs)},
+            {"windowed_cpu_per_s", comparison(figureOf(windowedCpuPerSecond, "360p"))},
+            {"windowed_cpu_per_s_1080p", comparison(figureOf(windowedCpuPerSecond, "1080p"))}};
 }
 
 QString BenchFigures::toTable() const
@@ -66,5 +74,7 @@ QString BenchFigures::toTable() const
     for (const auto& [key, cents] : pitchErrorCents)
         single("pitch error, " + key + " (cents)", cents, 3);
     single("output duration error (ms)", durationErrorMs, 1);
+    for (const auto& [key, figure] : windowedCpuPerSecond)
+        row("CPU s per s, windowed, " + key, figure, 3);
     return text;
 }

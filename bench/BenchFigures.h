@@ -25,6 +25,9 @@ struct BenchFigures
     double loopRestartMs = std::nan("");
     std::map<QString, double> pitchErrorCents; // keyed pitch_p3, tempo_m30
     double durationErrorMs = std::nan("");
+    // Playing in a window on a virtual X server, against mpv in a window of our picture's size;
+    // keyed 360p, 1080p.
+    std::map<QString, Comparison> windowedCpuPerSecond;
 
     QJsonObject toJson() const;
     QString toTable() const;

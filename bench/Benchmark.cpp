@@ -5,6 +5,7 @@
 #include "SeekTargets.h"
 #include "Stats.h"
 #include "WorkerProcess.h"
+#include "XvfbDisplay.h"
 
 #include "support/PcmAudio.h"
 #include "support/ToneAnalysis.h"
@@ -25,6 +26,12 @@
 namespace {
 constexpr int startupRuns = 5;
 constexpr int cpuRuns = 3;
+// Our main window's picture area, in pixels: mpv's window is given the same size so that both
+// players scale the movie to the same picture.
+constexpr int pictureWidth = 415, pictureHeight = 309;
+constexpr int windowedRuns = 2;
+// Time for a player to open its window, load the movie and settle into playing.
+constexpr int windowedSettleMs = 4000;
 // Three windows of this length make the 20 s of playback each CPU figure is taken over.
 constexpr int cpuWindowMs = 6700;
 
@@ -111,6 +118,14 @@ BenchFigures Benchmark::run()
     measureDecodeFloor(figures);
     measureLoop(figures);
     measureAccuracy(figures);
+    measureWindowed(figures);
+    return figures;
+}
+
+BenchFigures Benchmark::runWindowed()
+{
+    BenchFigures figures;
+    measureWindowed(figures);
     return figures;
 }
 
@@ -250,5 +265,45 @@ void Benchmark::measureAccuracy(BenchFigures& figures)
             ToneAnalysis::cents(ToneAnalysis::frequency(steady, audio->sampleRate), measured.expectedHz);
         if (measured.settings.tempo != 0 && movieSeconds > 0)
             figures.durationErrorMs = (audio->seconds() - movieSeconds / measured.settings.stretch().speed()) * 1000;
+    }
+}
+
+void Benchmark::measureWindowed(BenchFigures& figures)
+{
+    progress("windowed playback");
+    XvfbDisplay display;
+    if (!display.start())
+        return;
+    QProcessEnvironment environment = display.environment();
+    // Our program keeps its settings out of the user's own.
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_workFolder + "/config");
+    const std::pair<const char*, QString> clips[] = {{"360p", m_movie360}, {"1080p", m_movie1080}};
+    for (const auto& [key, movie] : clips) {
+        std::vector<double> ours, mpv;
+        double peak = 0;
+        for (int run = 0; run < windowedRuns; ++run) {
+            QProcess program;
+            program.setProcessEnvironment(environment);
+            program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            program.start(QStringLiteral(REELQUILL_EXECUTABLE), {movie});
+            if (program.waitForStarted(5000)) {
+                QThread::msleep(windowedSettleMs);
+                if (program.state() == QProcess::Running)
+                    ours.push_back(cpuPerSecond(program.processId(), peak));
+                program.kill();
+                program.waitForFinished(5000);
+            }
+            MpvReference reference;
+            reference.setEnvironment(environment);
+            const QString geometry = QStringLiteral("--geometry=%1x%2").arg(pictureWidth).arg(pictureHeight);
+            if (reference.start({"--vo=gpu", "--gpu-context=x11egl", geometry, "--force-window=yes"})) {
+                reference.command(QJsonArray{"loadfile", movie});
+                if (reference.waitForTimePos([](double) { return true; }, 10000)) {
+                    QThread::msleep(windowedSettleMs);
+                    mpv.push_back(cpuPerSecond(reference.pid(), peak));
+                }
+            }
+        }
+        figures.windowedCpuPerSecond[key] = {median(ours), median(mpv)};
     }
 }

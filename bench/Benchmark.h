@@ -14,6 +14,8 @@ public:
     Benchmark(QString movie1080, QString movie360, QString shortMovie, QString workFolder);
 
     BenchFigures run();
+    // Only the windowed playback figure, for work on drawing the picture.
+    BenchFigures runWindowed();
 
 private:
     void measureStartup(BenchFigures& figures);
@@ -22,6 +24,7 @@ private:
     void measureDecodeFloor(BenchFigures& figures);
     void measureLoop(BenchFigures& figures);
     void measureAccuracy(BenchFigures& figures);
+    void measureWindowed(BenchFigures& figures);
 
     QString m_movie1080;
     QString m_movie360;

@@ -19,6 +19,11 @@ public:
 
     // Starts mpv idle with the given extra options; false if it did not come up.
     bool start(const QStringList& extraOptions);
+    // The environment mpv starts in; the benchmark's own unless set before start().
+    void setEnvironment(const QProcessEnvironment& environment)
+    {
+        m_process.setProcessEnvironment(environment);
+    }
     void command(const QJsonArray& arguments);
     // Waits until a time-pos report satisfies `accept`; false on time-out.
     bool waitForTimePos(const std::function<bool(double)>& accept, int timeoutMs);

@@ -44,6 +44,10 @@ bool HotKeys::actsIn(const QWindow* window) const
 {
     if (!window)
         return false;
+    // The picture is a native window embedded in the main (or full-screen) window; a key typed
+    // while it has the focus belongs to the window around it.
+    while (window->parent() != nullptr)
+        window = window->parent();
     if (window == m_mainWindow->windowHandle())
         return true;
     // The video widget moves into a window of its own when it is shown full screen.

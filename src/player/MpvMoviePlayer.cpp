@@ -360,8 +360,8 @@ void MpvMoviePlayer::restoreVideo()
     }
     if (m_fileName.isEmpty())
         return;
-    // mpv drops the picture when the renderer goes with its GL context (the widget moving to or
-    // from full screen). Selecting the video track again brings it back.
+    // mpv drops the picture when the renderer goes with its GL context (should the picture
+    // window's context be lost). Selecting the video track again brings it back.
     MpvNode tracks;
     if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
         return;

@@ -27,9 +27,9 @@ public:
     explicit MpvMoviePlayer(const MpvPlayerOptions& options = {}, QObject* parent = nullptr);
     ~MpvMoviePlayer() override;
 
-    // Call before the QApplication is made. Every window's GL context then shares with the others,
-    // so the video widget keeps its context when it moves to full screen and back, and the
-    // picture goes on without mpv having to set it up again (a halt of about half a second).
+    // Call before the QApplication is made. Every window's GL context then shares with the others.
+    // The picture window keeps its own context when it moves to full screen and back either way,
+    // so the picture goes on without mpv having to set it up again.
     static void prepareApplication();
 
     // The widget that shows the picture, made on first request; whoever lays it out may own it.

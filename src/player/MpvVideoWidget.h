@@ -1,16 +1,15 @@
 #pragma once
 
-#include "player/MpvRenderContext.h"
+#include <QImage>
+#include <QWidget>
 
-#include <QOpenGLWidget>
-
+class MpvVideoWindow;
 struct mpv_handle;
 
-// Shows the picture of an mpv core through mpv's OpenGL render API. The renderer lives as long as
-// the widget's GL context: Qt replaces that context when the widget moves to another top-level
-// window (full screen and back), so the renderer is freed with the old context and made again
-// for the new one.
-class MpvVideoWidget : public QOpenGLWidget
+// The picture area: holds the native window that mpv draws the movie into (MpvVideoWindow), so
+// that the main window, or the full-screen window when the area moves there, embeds the picture
+// like any other widget. The picture window keeps its GL context when the area changes window.
+class MpvVideoWidget : public QWidget
 {
     Q_OBJECT
 
@@ -18,30 +17,21 @@ public:
     explicit MpvVideoWidget(QWidget* parent = nullptr);
     ~MpvVideoWidget() override;
 
-    // The core whose picture to show; the renderer is made as soon as a GL context exists.
+    // The core whose picture to show; the renderer is made as soon as the picture can be drawn.
     void attach(mpv_handle* mpv);
     // Frees the renderer and forgets the core; must happen before the core is destroyed.
     void detach();
-    bool hasRenderer() const { return m_renderer != nullptr; }
+    bool hasRenderer() const;
+    // The window the picture is drawn in, which receives the mouse over the picture.
+    QWindow* pictureWindow() const;
+    // What the picture window shows now.
+    QImage grabPicture() const;
 
 signals:
     // A renderer has just been made; mpv can show video from now on.
     void rendererCreated();
     void doubleClicked();
 
-protected:
-    void initializeGL() override;
-    void paintGL() override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-
 private:
-    void createRenderer();
-    void freeRenderer();
-    void renderFrame();
-    // mpv asks for a new frame from one of its threads.
-    static void onMpvUpdate(void* widget);
-    void frameReady();
-
-    mpv_handle* m_mpv = nullptr;
-    MpvRenderContext m_renderer;
+    MpvVideoWindow* m_window;
 };

@@ -11,6 +11,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWindow>
 
 Q_DECLARE_METATYPE(QKeyCombination)
 
@@ -150,6 +151,33 @@ private slots:
         QVERIFY(activate(&fullScreen));
         QTest::keyClick(&fullScreen, Qt::Key_P, Qt::AltModifier);
         QTest::keyClick(&fullScreen, Qt::Key_F5);
+        QCOMPARE(routed.ran, (QStringList{"htkPlay", "htkAddMark"}));
+    }
+
+    // The movie's picture is a native window inside the video widget, and a click on it gives it
+    // the focus; keys typed then still act, in the main window as in full screen.
+    void keysActWhileThePictureHasTheFocus_data()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::newRow("in the main window") << false;
+        QTest::newRow("in full screen") << true;
+    }
+    void keysActWhileThePictureHasTheFocus()
+    {
+        QFETCH(bool, fullScreen);
+        RoutedWindow routed;
+        auto* picture = new QWindow;
+        (new QVBoxLayout(routed.video))->addWidget(QWidget::createWindowContainer(picture));
+        QVERIFY(activate(&routed.window));
+        QWidget fullScreenWindow;
+        if (fullScreen) {
+            (new QVBoxLayout(&fullScreenWindow))->addWidget(routed.video);
+            QVERIFY(activate(&fullScreenWindow));
+        }
+        picture->requestActivate();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), picture);
+        QTest::keyClick(picture, Qt::Key_P, Qt::AltModifier);
+        QTest::keyClick(picture, Qt::Key_F5);
         QCOMPARE(routed.ran, (QStringList{"htkPlay", "htkAddMark"}));
     }
 

@@ -1,11 +1,11 @@
 #include "player/MpvMoviePlayer.h"
+#include "player/MpvVideoWidget.h"
 #include "support/ImageDifference.h"
 #include "support/TestMedia.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QOpenGLWidget>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,18 +32,18 @@ struct HostWindow
     }
 };
 
-QOpenGLWidget* glWidget(MpvMoviePlayer& player)
+MpvVideoWidget* pictureArea(MpvMoviePlayer& player)
 {
-    return qobject_cast<QOpenGLWidget*>(player.videoWidget());
+    return qobject_cast<MpvVideoWidget*>(player.videoWidget());
 }
 
 // The picture is there when the widget shows more than black; it moves when two grabs differ.
 bool showsMovingPicture(MpvMoviePlayer& player)
 {
     QTest::qWait(400);
-    const QImage first = glWidget(player)->grabFramebuffer();
+    const QImage first = pictureArea(player)->grabPicture();
     QTest::qWait(400);
-    const QImage second = glWidget(player)->grabFramebuffer();
+    const QImage second = pictureArea(player)->grabPicture();
     return ImageDifference::meanLevel(second) > 20 && ImageDifference::mean(first, second) > 1;
 }
 
@@ -109,7 +109,7 @@ private slots:
         const QImage frame(snapshot);
 
         // The frame is scaled to fit the widget, keeping its shape, and centred.
-        const QImage shown = glWidget(player)->grabFramebuffer();
+        const QImage shown = pictureArea(player)->grabPicture();
         const QSize fitted = frame.size().scaled(shown.size(), Qt::KeepAspectRatio);
         const QImage picture = shown.copy(QRect(
             QPoint((shown.width() - fitted.width()) / 2, (shown.height() - fitted.height()) / 2), fitted));
@@ -135,7 +135,7 @@ private slots:
         const int slot = host.layout->indexOf(video);
         // In the window a double click is the user's request, passed on and nothing more.
         QSignalSpy doubleClicks(&player, &MoviePlayer::DblClick);
-        QTest::mouseDClick(video, Qt::LeftButton);
+        QTest::mouseDClick(pictureArea(player)->pictureWindow(), Qt::LeftButton);
         QCOMPARE(doubleClicks.count(), 1);
         QCOMPARE(video->window(), &host.window);
 
@@ -152,7 +152,8 @@ private slots:
         QVERIFY(host.window.isVisible());
 
         // In full screen a double click is the way back.
-        const double lostBack = lostSeconds(player, [&] { QTest::mouseDClick(video, Qt::LeftButton); });
+        const double lostBack = lostSeconds(
+            player, [&] { QTest::mouseDClick(pictureArea(player)->pictureWindow(), Qt::LeftButton); });
         QCOMPARE(doubleClicks.count(), 1);
         QCOMPARE(video->window(), &host.window);
         QCOMPARE(host.layout->indexOf(video), slot);
@@ -162,6 +163,32 @@ private slots:
         qInfo("playback lost %.3f s going full screen, %.3f s coming back", lostInto, lostBack);
         QVERIFY2(lostInto < maxLostSeconds, qPrintable(QString::number(lostInto)));
         QVERIFY2(lostBack < maxLostSeconds, qPrintable(QString::number(lostBack)));
+    }
+
+    // Only the picture is drawn with OpenGL on each frame: the window around it, whose time label
+    // and slider change with every frame, must stay a plain raster window, in its own window as
+    // in full screen.
+    void windowAroundThePictureStaysRaster_data()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::newRow("in the main window") << false;
+        QTest::newRow("in full screen") << true;
+    }
+    void windowAroundThePictureStaysRaster()
+    {
+        QFETCH(bool, fullScreen);
+        MpvMoviePlayer player(onScreen);
+        QWidget* video = player.videoWidget();
+        HostWindow host(video);
+        QVERIFY(QTest::qWaitForWindowExposed(&host.window));
+        player.setFileName(TestMedia::movie({.seconds = 30}));
+        player.Play();
+        player.FullScreen(fullScreen);
+        QVERIFY(QTest::qWaitForWindowExposed(video->window()));
+        QVERIFY(showsMovingPicture(player));
+        QCOMPARE(video->window() != &host.window, fullScreen);
+        QCOMPARE(video->window()->windowHandle()->surfaceType(), QSurface::RasterSurface);
+        QCOMPARE(host.window.windowHandle()->surfaceType(), QSurface::RasterSurface);
     }
 
     void shutDown_data()
