@@ -1,6 +1,8 @@
 #include "BenchFigures.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
+#include <QStringList>
 #include <QTextStream>
 
 namespace {
@@ -13,6 +15,34 @@ QJsonValue number(double value)
 QJsonObject comparison(const Comparison& figure)
 {
     return {{"ours", number(figure.ours)}, {"mpv", number(figure.mpv)}};
+}
+
+QJsonObject comparisons(const std::map<QString, Comparison>& figures)
+{
+    QJsonObject object;
+    for (const auto& [key, figure] : figures)
+        object.insert(key, comparison(figure));
+    return object;
+}
+
+QJsonObject lists(const std::map<QString, std::vector<double>>& figures)
+{
+    QJsonObject object;
+    for (const auto& [key, values] : figures) {
+        QJsonArray array;
+        for (const double value : values)
+            array.append(number(value));
+        object.insert(key, array);
+    }
+    return object;
+}
+
+QString listText(const std::vector<double>& values)
+{
+    QStringList texts;
+    for (const double value : values)
+        texts << QString::number(value, 'f', 0);
+    return texts.isEmpty() ? QStringLiteral("none") : texts.join(' ');
 }
 
 QString cell(double value, int decimals)
@@ -29,15 +59,19 @@ QJsonObject BenchFigures::toJson() const
     QJsonObject pitch;
     for (const auto& [key, cents] : pitchErrorCents)
         pitch.insert(key, number(cents));
-    return {{"startup_ms", comparison(startupMs)},
-            {"seek_ms", comparison(seekMs)},
-            {"peak_rss_mb", comparison(peakRssMb)},
-            {"cpu_per_s", cpu},
-            {"decode_floor_cpu_per_s", number(decodeFloorCpuPerSecond)},
-            {"loop_overshoot_ms", number(loopOvershootMs)},
-            {"loop_restart_ms", number(loopRestartMs)},
-            {"pitch_error_cents", pitch},
-            {"duration_error_ms", number(durationErrorMs)}};
+    return {
+        {"startup_ms", comparison(startupMs)},
+        {"seek_ms", comparison(seekMs)},
+        {"peak_rss_mb", comparison(peakRssMb)},
+        {"cpu_per_s", cpu},
+        {"decode_floor_cpu_per_s", number(decodeFloorCpuPerSecond)},
+        {"loop_overshoot_ms", number(loopOvershootMs)},
+        {"loop_restart_ms", number(loopRestartMs)},
+        {"pitch_error_cents", pitch},
+        {"duration_error_ms", number(durationErrorMs)},
+        {"seek_ms_by_clip", comparisons(seekMsByClip)},
+        {"loop_gap_ms", comparisons(loopGapMs)},
+        {"loop_gaps_per_wrap_ms", QJsonObject{{"ours", lists(loopGapsOurs)}, {"mpv", lists(loopGapsMpv)}}}};
 }
 
 QString BenchFigures::toTable() const
@@ -66,5 +100,13 @@ QString BenchFigures::toTable() const
     for (const auto& [key, cents] : pitchErrorCents)
         single("pitch error, " + key + " (cents)", cents, 3);
     single("output duration error (ms)", durationErrorMs, 1);
+    for (const auto& [key, figure] : seekMsByClip)
+        row("seek to first report, " + key + " (ms)", figure, 1);
+    for (const auto& [key, figure] : loopGapMs)
+        row("loop wrap gap, " + key + " (ms)", figure, 1);
+    for (const auto& [key, gaps] : loopGapsOurs)
+        out << "  our gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
+    for (const auto& [key, gaps] : loopGapsMpv)
+        out << "  mpv gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
     return text;
 }

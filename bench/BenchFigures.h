@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <map>
+#include <vector>
 
 // One figure measured for our player and for mpv's command-line player.
 struct Comparison
@@ -25,6 +26,12 @@ struct BenchFigures
     double loopRestartMs = std::nan("");
     std::map<QString, double> pitchErrorCents; // keyed pitch_p3, tempo_m30
     double durationErrorMs = std::nan("");
+    // Seeks while playing, keyed by clip and sound settings: gop1_tempo_m30, gop10_normal, ...
+    std::map<QString, Comparison> seekMsByClip;
+    // Real-time silence at each loop wrap: the median, and every wrap's, keyed by sound settings.
+    std::map<QString, Comparison> loopGapMs;
+    std::map<QString, std::vector<double>> loopGapsOurs;
+    std::map<QString, std::vector<double>> loopGapsMpv;
 
     QJsonObject toJson() const;
     QString toTable() const;

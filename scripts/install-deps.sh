@@ -9,6 +9,7 @@ packages=(
   libmpv-dev mpv ffmpeg libgif-dev
   libgl-dev libgl1-mesa-dri
   xvfb xauth imagemagick fonts-dejavu-core
+  pulseaudio pulseaudio-utils
 )
 
 missing=()
