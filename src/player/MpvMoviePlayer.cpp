@@ -76,7 +76,7 @@ bool setOptions(mpv_handle* mpv, std::span<const OptionValue> options)
 // How long opening a movie may block the caller before it counts as failed.
 constexpr int loadTimeoutMs = 5000;
 
-std::optional<std::int64_t> firstVideoTrack(const mpv_node& tracks)
+std::optional<std::int64_t> firstTrack(const mpv_node& tracks, const char* wantedType)
 {
     if (tracks.format != MPV_FORMAT_NODE_ARRAY || tracks.u.list == nullptr)
         return std::nullopt;
@@ -85,8 +85,7 @@ std::optional<std::int64_t> firstVideoTrack(const mpv_node& tracks)
         const mpv_node* type = MpvNode::memberOf(track, mpvname::trackType);
         const mpv_node* id = MpvNode::memberOf(track, mpvname::trackId);
         if (type != nullptr && type->format == MPV_FORMAT_STRING &&
-            std::strcmp(type->u.string, mpvname::videoType) == 0 && id != nullptr &&
-            id->format == MPV_FORMAT_INT64)
+            std::strcmp(type->u.string, wantedType) == 0 && id != nullptr && id->format == MPV_FORMAT_INT64)
             return id->u.int64;
     }
     return std::nullopt;
@@ -287,6 +286,7 @@ void MpvMoviePlayer::setFileName(const QString& path)
     if (loadAndWait(file.absoluteFilePath())) {
         m_fileName = path;
         m_openEntry = m_loadingEntry;
+        giveSoundItsOwnReader(file.absoluteFilePath());
     } else if (m_mpv) {
         mpvcall::command(m_mpv.get(), {mpvname::stop});
     }
@@ -318,6 +318,22 @@ bool MpvMoviePlayer::loadAndWait(const QString& path)
     return m_loading == Loading::Loaded;
 }
 
+void MpvMoviePlayer::giveSoundItsOwnReader(const QString& path)
+{
+    // An exact seek in a movie decodes its sound from the keyframe before the target, and all of
+    // that goes through the time-stretcher before the part before the target is dropped: with ten
+    // seconds between keyframes, a seek or loop wrap at tempo -30 then takes most of a second.
+    // The movie's own file opened a second time as a sound-only track has a reader of its own,
+    // which seeks straight to the target's sound.
+    MpvNode tracks;
+    if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
+        return;
+    if (!firstTrack(tracks.node(), mpvname::videoType) || !firstTrack(tracks.node(), mpvname::audioType))
+        return;
+    const QByteArray utf8 = path.toUtf8();
+    mpvcall::command(m_mpv.get(), {mpvname::addSoundTrack, utf8.constData(), mpvname::select});
+}
+
 void MpvMoviePlayer::Close()
 {
     if (!m_mpv)
@@ -345,7 +361,7 @@ void MpvMoviePlayer::restoreVideo()
     MpvNode tracks;
     if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
         return;
-    const std::optional<std::int64_t> videoTrack = firstVideoTrack(tracks.node());
+    const std::optional<std::int64_t> videoTrack = firstTrack(tracks.node(), mpvname::videoType);
     if (!videoTrack)
         return;
     mpvcall::setText(m_mpv.get(), mpvname::videoTrack, mpvname::no);

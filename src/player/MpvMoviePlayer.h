@@ -73,6 +73,7 @@ private:
     void onCommandReply(const mpv_event& event);
 
     bool loadAndWait(const QString& path);
+    void giveSoundItsOwnReader(const QString& path);
     void restoreVideo();
     void dropSoundOfOldSettings();
     void seekDone();

@@ -73,12 +73,13 @@ QString TestMedia::extension(Container container)
 QString TestMedia::movie(const Movie& movie)
 {
     static QHash<QString, QString> made;
-    const QString name = QStringLiteral("movie-%1s-%2hz-%3x%4-%5.%6")
+    const QString name = QStringLiteral("movie-%1s-%2hz-%3x%4-%5-gop%6.%7")
                              .arg(movie.seconds)
                              .arg(movie.toneHz)
                              .arg(movie.size.width())
                              .arg(movie.size.height())
                              .arg(QString(movie.withPicture ? "v" : "") + (movie.withSound ? "a" : ""))
+                             .arg(movie.keyframeSeconds)
                              .arg(extension(movie.container));
     if (made.contains(name))
         return made.value(name);
@@ -100,9 +101,11 @@ QString TestMedia::movie(const Movie& movie)
         << "-i"
         << QStringLiteral("sine=frequency=%1:sample_rate=48000:duration=%2").arg(movie.toneHz).arg(seconds);
     arguments << codecArguments(movie.container);
-    if (movie.withPicture)
-        arguments << "-g"
-                  << "25";
+    if (movie.withPicture) {
+        const QString frames = QString::number(25 * movie.keyframeSeconds);
+        arguments << "-g" << frames << "-keyint_min" << frames << "-sc_threshold"
+                  << "0";
+    }
     const QString path = pathInRun(name);
     arguments << "-shortest" << path;
     const QString result = runFfmpeg(arguments) ? path : QString();

@@ -27,6 +27,8 @@ public:
         // Without a picture the sound is all there is (audio-only players run untimed).
         bool withPicture = true;
         bool withSound = true;
+        // Seconds from one keyframe of the picture to the next (and no others in between).
+        int keyframeSeconds = 1;
     };
 
     // The path of such a movie, or an empty string (and a test warning) when ffmpeg failed.
