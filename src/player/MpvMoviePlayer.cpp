@@ -286,7 +286,8 @@ void MpvMoviePlayer::setFileName(const QString& path)
     if (loadAndWait(file.absoluteFilePath())) {
         m_fileName = path;
         m_openEntry = m_loadingEntry;
-        giveSoundItsOwnReader(file.absoluteFilePath());
+        m_soundHasOwnReader = false;
+        giveSoundItsOwnReader();
     } else if (m_mpv) {
         mpvcall::command(m_mpv.get(), {mpvname::stop});
     }
@@ -318,19 +319,23 @@ bool MpvMoviePlayer::loadAndWait(const QString& path)
     return m_loading == Loading::Loaded;
 }
 
-void MpvMoviePlayer::giveSoundItsOwnReader(const QString& path)
+void MpvMoviePlayer::giveSoundItsOwnReader()
 {
     // An exact seek in a movie decodes its sound from the keyframe before the target, and all of
     // that goes through the time-stretcher before the part before the target is dropped: with ten
     // seconds between keyframes, a seek or loop wrap at tempo -30 then takes most of a second.
     // The movie's own file opened a second time as a sound-only track has a reader of its own,
-    // which seeks straight to the target's sound.
+    // which seeks straight to the target's sound. Sound as recorded needs no second reader, so a
+    // movie opens as it always did and gets one the first time the stretcher is used on it.
+    if (m_soundHasOwnReader || m_stretcher.isNeutral() || m_fileName.isEmpty())
+        return;
+    m_soundHasOwnReader = true;
     MpvNode tracks;
     if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
         return;
     if (!firstTrack(tracks.node(), mpvname::videoType) || !firstTrack(tracks.node(), mpvname::audioType))
         return;
-    const QByteArray utf8 = path.toUtf8();
+    const QByteArray utf8 = QFileInfo(m_fileName).absoluteFilePath().toUtf8();
     mpvcall::command(m_mpv.get(), {mpvname::addSoundTrack, utf8.constData(), mpvname::select});
 }
 
@@ -441,18 +446,21 @@ void MpvMoviePlayer::setVolume(int hundredthsOfDecibel)
 void MpvMoviePlayer::setRate(double factor)
 {
     m_stretcher.setRate(factor);
+    giveSoundItsOwnReader();
     dropSoundOfOldSettings();
 }
 
 void MpvMoviePlayer::SetTempo(qint16 percent)
 {
     m_stretcher.setTempo(percent);
+    giveSoundItsOwnReader();
     dropSoundOfOldSettings();
 }
 
 void MpvMoviePlayer::SetPitch(double semitones)
 {
     m_stretcher.setPitch(semitones);
+    giveSoundItsOwnReader();
     dropSoundOfOldSettings();
 }
 
