@@ -101,9 +101,9 @@ QString BenchFigures::toTable() const
         single("pitch error, " + key + " (cents)", cents, 3);
     single("output duration error (ms)", durationErrorMs, 1);
     for (const auto& [key, figure] : seekMsByClip)
-        row("seek to first report, " + key + " (ms)", figure, 1);
+        row("seek, " + key + " (ms)", figure, 1);
     for (const auto& [key, figure] : loopGapMs)
-        row("loop wrap gap, " + key + " (ms)", figure, 1);
+        row("loop gap, " + key + " (ms)", figure, 1);
     for (const auto& [key, gaps] : loopGapsOurs)
         out << "  our gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
     for (const auto& [key, gaps] : loopGapsMpv)

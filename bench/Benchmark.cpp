@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 namespace {
 constexpr int startupRuns = 5;
@@ -342,20 +343,26 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
     for (const char* key : {"normal", "tempo_m30", "tempo_m30_pitch_p3"}) {
         progress(qPrintable(QStringLiteral("loop gaps, %1").arg(key)));
         const SoundSettings& settings = settingsNamed(key);
-        const auto gapsDuring = [&server](const std::function<void()>& play) {
+        // Nothing at all when the player's sound never reached the server: no figure rather than
+        // a loop without gaps.
+        const auto gapsDuring = [&server, key](const char* who, const std::function<void()>& play) {
             server.startRecording();
             play();
             const std::vector<float> recorded = server.stopRecording();
-            return SilenceGaps::lengthsMs(recorded, PrivateSoundServer::sampleRate);
+            const double level = ToneAnalysis::rms(recorded);
+            std::fprintf(stderr, "  %s, %s: %.1f s recorded at level %.3f\n", who, key,
+                         static_cast<double>(recorded.size()) / PrivateSoundServer::sampleRate, level);
+            return level > 0.01 ? std::optional(SilenceGaps::lengthsMs(recorded, PrivateSoundServer::sampleRate))
+                                : std::nullopt;
         };
-        const std::vector<double> ours = gapsDuring([&] {
+        const std::optional<std::vector<double>> ours = gapsDuring("ours", [&] {
             WorkerProcess worker;
             if (worker.start(QStringList{"loop", m_keyframeEveryTenSeconds, "--sound", "--loop-end",
                                          QString::number(loopEnd)} +
                              settings.workerOptions()))
                 worker.collectUntilExit("loop_", 30000);
         });
-        const std::vector<double> mpv = gapsDuring([&] {
+        const std::optional<std::vector<double>> mpv = gapsDuring("mpv", [&] {
             MpvReference reference;
             if (!reference.start(settings.mpvOptions() +
                                  QStringList{"--ao=pulse", "--start=10", "--ab-loop-a=10",
@@ -364,8 +371,14 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
             reference.command(QJsonArray{"loadfile", m_keyframeEveryTenSeconds});
             QThread::msleep(recordMs);
         });
-        figures.loopGapsOurs[key] = ours;
-        figures.loopGapsMpv[key] = mpv;
-        figures.loopGapMs[key] = {median(ours), median(mpv)};
+        if (ours)
+            figures.loopGapsOurs[key] = *ours;
+        if (mpv)
+            figures.loopGapsMpv[key] = *mpv;
+        // No gap at any wrap is a gap of 0.
+        const auto medianGap = [](const std::optional<std::vector<double>>& gaps) {
+            return !gaps ? std::nan("") : gaps->empty() ? 0.0 : median(*gaps);
+        };
+        figures.loopGapMs[key] = {medianGap(ours), medianGap(mpv)};
     }
 }

@@ -1,6 +1,7 @@
 #include "PrivateSoundServer.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 
 #include <cstring>
@@ -53,6 +54,9 @@ bool PrivateSoundServer::answers()
 
 void PrivateSoundServer::startRecording()
 {
+    // Straight into a file: the benchmark waits on its players without reading pipes meanwhile,
+    // and a full pipe would hold the recorder back.
+    m_recorder.setStandardOutputFile(m_runtime.filePath("recording.raw"));
     m_recorder.start("parec",
                      {"-d", QStringLiteral("%1.monitor").arg(sinkName), "--raw", "--format=float32le",
                       "--channels=1", QStringLiteral("--rate=%1").arg(sampleRate), "--latency-msec=20"});
@@ -63,7 +67,8 @@ std::vector<float> PrivateSoundServer::stopRecording()
 {
     m_recorder.terminate();
     m_recorder.waitForFinished(5000);
-    const QByteArray raw = m_recorder.readAllStandardOutput();
+    QFile file(m_runtime.filePath("recording.raw"));
+    const QByteArray raw = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     std::vector<float> samples(static_cast<size_t>(raw.size()) / sizeof(float));
     std::memcpy(samples.data(), raw.constData(), samples.size() * sizeof(float));
     return samples;
