@@ -1,6 +1,8 @@
 #include "BenchFigures.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
+#include <QStringList>
 #include <QTextStream>
 
 namespace {
@@ -19,6 +21,34 @@ Comparison figureOf(const std::map<QString, Comparison>& figures, const QString&
 {
     const auto found = figures.find(key);
     return found != figures.end() ? found->second : Comparison{};
+}
+
+QJsonObject comparisons(const std::map<QString, Comparison>& figures)
+{
+    QJsonObject object;
+    for (const auto& [key, figure] : figures)
+        object.insert(key, comparison(figure));
+    return object;
+}
+
+QJsonObject lists(const std::map<QString, std::vector<double>>& figures)
+{
+    QJsonObject object;
+    for (const auto& [key, values] : figures) {
+        QJsonArray array;
+        for (const double value : values)
+            array.append(number(value));
+        object.insert(key, array);
+    }
+    return object;
+}
+
+QString listText(const std::vector<double>& values)
+{
+    QStringList texts;
+    for (const double value : values)
+        texts << QString::number(value, 'f', 0);
+    return texts.isEmpty() ? QStringLiteral("none") : texts.join(' ');
 }
 
 QString cell(double value, int decimals)
@@ -45,7 +75,10 @@ QJsonObject BenchFigures::toJson() const
             {"pitch_error_cents", pitch},
             {"duration_error_ms", number(durationErrorMs)},
             {"windowed_cpu_per_s", comparison(figureOf(windowedCpuPerSecond, "360p"))},
-            {"windowed_cpu_per_s_1080p", comparison(figureOf(windowedCpuPerSecond, "1080p"))}};
+            {"windowed_cpu_per_s_1080p", comparison(figureOf(windowedCpuPerSecond, "1080p"))},
+            {"seek_ms_by_clip", comparisons(seekMsByClip)},
+            {"loop_gap_ms", comparisons(loopGapMs)},
+            {"loop_gaps_per_wrap_ms", QJsonObject{{"ours", lists(loopGapsOurs)}, {"mpv", lists(loopGapsMpv)}}}};
 }
 
 QString BenchFigures::toTable() const
@@ -76,5 +109,13 @@ QString BenchFigures::toTable() const
     single("output duration error (ms)", durationErrorMs, 1);
     for (const auto& [key, figure] : windowedCpuPerSecond)
         row("CPU s per s, windowed, " + key, figure, 3);
+    for (const auto& [key, figure] : seekMsByClip)
+        row("seek, " + key + " (ms)", figure, 1);
+    for (const auto& [key, figure] : loopGapMs)
+        row("loop gap, " + key + " (ms)", figure, 1);
+    for (const auto& [key, gaps] : loopGapsOurs)
+        out << "  our gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
+    for (const auto& [key, gaps] : loopGapsMpv)
+        out << "  mpv gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
     return text;
 }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <map>
+#include <vector>
 
 // One figure measured for our player and for mpv's command-line player.
 struct Comparison
@@ -28,6 +29,12 @@ struct BenchFigures
     // Playing in a window on a virtual X server, against mpv in a window of our picture's size;
     // keyed 360p, 1080p.
     std::map<QString, Comparison> windowedCpuPerSecond;
+    // Seeks while playing, keyed by clip and sound settings: gop1_tempo_m30, gop10_normal, ...
+    std::map<QString, Comparison> seekMsByClip;
+    // Real-time silence at each loop wrap: the median, and every wrap's, keyed by sound settings.
+    std::map<QString, Comparison> loopGapMs;
+    std::map<QString, std::vector<double>> loopGapsOurs;
+    std::map<QString, std::vector<double>> loopGapsMpv;
 
     QJsonObject toJson() const;
     QString toTable() const;

@@ -58,3 +58,47 @@ QString benchTone(const QString& cacheFolder, int seconds)
     return makeOnce(QDir(cacheFolder).filePath(QStringLiteral("tone-%1s.m4a").arg(seconds)),
                     {"-f", "lavfi", "-i", sineSource(seconds), "-c:a", "aac", "-b:a", "160k"});
 }
+
+QString benchClipWithKeyframes(const QString& cacheFolder, QSize size, int seconds, int keyframeSeconds)
+{
+    const auto name = [&](int length) {
+        return QDir(cacheFolder)
+            .filePath(
+                QStringLiteral("clip-%1p-%2s-gop%3.mp4").arg(size.height()).arg(length).arg(keyframeSeconds));
+    };
+    const QString frames = QString::number(keyframeSeconds * 30);
+    const QString piece =
+        makeOnce(name(pieceSeconds), {"-f",
+                                      "lavfi",
+                                      "-i",
+                                      QStringLiteral("testsrc2=size=%1x%2:rate=30:duration=%3")
+                                          .arg(size.width())
+                                          .arg(size.height())
+                                          .arg(pieceSeconds),
+                                      "-f",
+                                      "lavfi",
+                                      "-i",
+                                      sineSource(pieceSeconds),
+                                      "-c:v",
+                                      "libx264",
+                                      "-preset",
+                                      "veryfast",
+                                      "-g",
+                                      frames,
+                                      "-keyint_min",
+                                      frames,
+                                      "-sc_threshold",
+                                      "0",
+                                      "-pix_fmt",
+                                      "yuv420p",
+                                      "-c:a",
+                                      "aac",
+                                      "-b:a",
+                                      "160k",
+                                      "-shortest"});
+    if (piece.isEmpty())
+        return piece;
+    const int repeats = (seconds + pieceSeconds - 1) / pieceSeconds - 1;
+    return makeOnce(name(seconds), {"-stream_loop", QString::number(repeats), "-i", piece, "-t",
+                                    QString::number(seconds), "-c", "copy"});
+}

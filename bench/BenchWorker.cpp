@@ -62,6 +62,8 @@ struct Settings
     qint16 pitch = 0;
     double rate = 1.0;
     QString wave;
+    int loopEnd = 12;
+    bool sound = false; // to the system's sound output rather than into nothing
 };
 
 void applySound(MoviePlayer& player, const Settings& settings)
@@ -98,6 +100,7 @@ int startup(const Settings& settings)
 int seek(const Settings& settings)
 {
     MpvMoviePlayer player(headless());
+    applySound(player, settings);
     player.setFileName(settings.file);
     player.Play();
     if (!waitForReport(player, [](double position) { return position > 1.0; }, 10000))
@@ -129,16 +132,19 @@ int play(const Settings& settings)
     return 0;
 }
 
-// Loop mode over the window 10..12 s through the program's own position tracker. Per wrap:
-// loop_overshoot_ms, how far past the wrap point (where the rounded position reaches the end)
-// the last report before the jump lay, in movie time; loop_restart_ms, from the report that
-// made the tracker seek to the first report at the window's beginning.
+// Loop mode over the window 10 s..--loop-end (12 s unless told) through the program's own position tracker.
+// Per wrap: loop_overshoot_ms, how far past the wrap point (where the rounded position reaches the end) the
+// last report before the jump lay, in movie time; loop_restart_ms, from the report that made the tracker seek
+// to the first report at the window's beginning.
 int loop(const Settings& settings)
 {
     constexpr int begin = 10;
-    constexpr int end = 12;
-    constexpr double wrapPoint = end - 0.5;
-    MpvMoviePlayer player(headless());
+    const int end = settings.loopEnd;
+    const double wrapPoint = end - 0.5;
+    MpvPlayerOptions options = headless();
+    if (settings.sound)
+        options.audio = MpvPlayerOptions::Audio::SystemDefault;
+    MpvMoviePlayer player(options);
     applySound(player, settings);
     player.setFileName(settings.file);
     QSlider position, loopBegin, loopEnd;
@@ -209,7 +215,9 @@ int runBenchWorker(const QStringList& arguments)
     parser.addOptions({{"tempo", "tempo change in percent", "percent", "0"},
                        {"pitch", "pitch shift in semitones", "semitones", "0"},
                        {"rate", "rate factor", "factor", "1"},
-                       {"wave", "WAV file to write", "path"}});
+                       {"wave", "WAV file to write", "path"},
+                       {"loop-end", "end of the loop window in seconds", "seconds", "12"},
+                       {"sound", "play to the system's sound output"}});
     parser.process(QStringList{"reelquill-bench"} + arguments);
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2)
@@ -220,6 +228,8 @@ int runBenchWorker(const QStringList& arguments)
     settings.pitch = static_cast<qint16>(parser.value("pitch").toInt());
     settings.rate = parser.value("rate").toDouble();
     settings.wave = parser.value("wave");
+    settings.loopEnd = parser.value("loop-end").toInt();
+    settings.sound = parser.isSet("sound");
 
     const QString scenario = positional[0];
     if (scenario == "startup")

@@ -1,6 +1,7 @@
 #include "Benchmark.h"
 
 #include "MpvReference.h"
+#include "PrivateSoundServer.h"
 #include "ProcessStats.h"
 #include "SeekTargets.h"
 #include "Stats.h"
@@ -8,6 +9,7 @@
 #include "XvfbDisplay.h"
 
 #include "support/PcmAudio.h"
+#include "support/SilenceGaps.h"
 #include "support/ToneAnalysis.h"
 
 #include "player/RubberBandFilter.h"
@@ -22,6 +24,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <functional>
+#include <optional>
 
 namespace {
 constexpr int startupRuns = 5;
@@ -72,6 +77,14 @@ struct SoundSettings
 const SoundSettings soundSettings[] = {
     {"normal", 0, 0, 1.0}, {"tempo_m30", -30, 0, 1.0}, {"tempo_m30_pitch_p3", -30, 3, 1.0}, {"rate_0_7", 0, 0, 0.7}};
 
+const SoundSettings& settingsNamed(const char* key)
+{
+    for (const SoundSettings& settings : soundSettings)
+        if (std::strcmp(settings.key, key) == 0)
+            return settings;
+    return soundSettings[0];
+}
+
 double elapsedMs(const QElapsedTimer& clock)
 {
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
@@ -109,23 +122,29 @@ Benchmark::Benchmark(QString movie1080, QString movie360, QString shortMovie, QS
 {
 }
 
-BenchFigures Benchmark::run()
+void Benchmark::setKeyframeClips(QString everySecond, QString everyTenSeconds)
 {
-    BenchFigures figures;
-    measureStartup(figures);
-    measureSeeks(figures);
-    measureCpu(figures);
-    measureDecodeFloor(figures);
-    measureLoop(figures);
-    measureAccuracy(figures);
-    measureWindowed(figures);
-    return figures;
+    m_keyframeEverySecond = std::move(everySecond);
+    m_keyframeEveryTenSeconds = std::move(everyTenSeconds);
 }
 
-BenchFigures Benchmark::runWindowed()
+BenchFigures Benchmark::run(const QStringList& only)
 {
+    using Measurement = void (Benchmark::*)(BenchFigures&);
+    const std::pair<const char*, Measurement> measurements[] = {
+        {"startup", &Benchmark::measureStartup},
+        {"seeks", &Benchmark::measureSeeks},
+        {"cpu", &Benchmark::measureCpu},
+        {"decode", &Benchmark::measureDecodeFloor},
+        {"loop", &Benchmark::measureLoop},
+        {"accuracy", &Benchmark::measureAccuracy},
+        {"windowed", &Benchmark::measureWindowed},
+        {"seeks_by_clip", &Benchmark::measureSeeksByClip},
+        {"loop_gaps", &Benchmark::measureLoopGaps}};
     BenchFigures figures;
-    measureWindowed(figures);
+    for (const auto& [name, measure] : measurements)
+        if (only.isEmpty() || only.contains(QLatin1String(name)))
+            (this->*measure)(figures);
     return figures;
 }
 
@@ -305,5 +324,109 @@ void Benchmark::measureWindowed(BenchFigures& figures)
             }
         }
         figures.windowedCpuPerSecond[key] = {median(ours), median(mpv)};
+    }
+}
+
+namespace {
+// Milliseconds from each exact seek while playing to the first report at the new place, in mpv's
+// command-line player with the given options, over the same targets as our worker.
+std::vector<double> mpvSeeks(const QString& movie, const QStringList& options)
+{
+    std::vector<double> times;
+    MpvReference reference;
+    if (!reference.start(options))
+        return times;
+    reference.command(QJsonArray{"loadfile", movie});
+    if (!reference.waitForTimePos([](double position) { return position > 1.0; }, 10000))
+        return times;
+    for (const double target : seekTargets(60.0)) {
+        QElapsedTimer clock;
+        clock.start();
+        reference.command(QJsonArray{"seek", target, "absolute+exact"});
+        if (reference.waitForTimePos([target](double p) { return std::abs(p - target) < 0.25; }, 10000))
+            times.push_back(elapsedMs(clock));
+    }
+    return times;
+}
+} // namespace
+
+void Benchmark::measureSeeksByClip(BenchFigures& figures)
+{
+    struct Clip
+    {
+        const char* key;
+        QString movie;
+    };
+    const Clip clips[] = {
+        {"gop1", m_keyframeEverySecond}, {"gop10", m_keyframeEveryTenSeconds}, {"1080p", m_movie1080}};
+    for (const Clip& clip : clips) {
+        if (clip.movie.isEmpty())
+            continue;
+        for (const char* key : {"normal", "tempo_m30", "tempo_m30_pitch_p3"}) {
+            const QString name = QStringLiteral("%1_%2").arg(clip.key, key);
+            progress(qPrintable("seeks, " + name));
+            const SoundSettings& settings = settingsNamed(key);
+            WorkerProcess worker;
+            std::vector<double> ours;
+            if (worker.start(QStringList{"seek", clip.movie} + settings.workerOptions()))
+                ours = toNumbers(worker.collectUntilExit("seek_ms", 120000));
+            figures.seekMsByClip[name] = {median(ours), median(mpvSeeks(clip.movie, settings.mpvOptions()))};
+        }
+    }
+}
+
+void Benchmark::measureLoopGaps(BenchFigures& figures)
+{
+    // Loop 10..13 s on the clip with a keyframe every ten seconds; both players wrap where the
+    // rounded position reaches 13, at 12.5 s. mpv loops with its own A-B loop.
+    constexpr int loopEnd = 13;
+    constexpr int recordMs = 15000;
+    if (m_keyframeEveryTenSeconds.isEmpty())
+        return;
+    PrivateSoundServer server;
+    if (!server.start()) {
+        std::fprintf(stderr, "reelquill-bench: no private PulseAudio server, no loop gaps\n");
+        return;
+    }
+    for (const char* key : {"normal", "tempo_m30", "tempo_m30_pitch_p3"}) {
+        progress(qPrintable(QStringLiteral("loop gaps, %1").arg(key)));
+        const SoundSettings& settings = settingsNamed(key);
+        // Nothing at all when the player's sound never reached the server: no figure rather than
+        // a loop without gaps.
+        const auto gapsDuring = [&server, key](const char* who, const std::function<void()>& play) {
+            server.startRecording();
+            play();
+            const std::vector<float> recorded = server.stopRecording();
+            const double level = ToneAnalysis::rms(recorded);
+            std::fprintf(stderr, "  %s, %s: %.1f s recorded at level %.3f\n", who, key,
+                         static_cast<double>(recorded.size()) / PrivateSoundServer::sampleRate, level);
+            return level > 0.01 ? std::optional(SilenceGaps::lengthsMs(recorded, PrivateSoundServer::sampleRate))
+                                : std::nullopt;
+        };
+        const std::optional<std::vector<double>> ours = gapsDuring("ours", [&] {
+            WorkerProcess worker;
+            if (worker.start(QStringList{"loop", m_keyframeEveryTenSeconds, "--sound", "--loop-end",
+                                         QString::number(loopEnd)} +
+                             settings.workerOptions()))
+                worker.collectUntilExit("loop_", 30000);
+        });
+        const std::optional<std::vector<double>> mpv = gapsDuring("mpv", [&] {
+            MpvReference reference;
+            if (!reference.start(settings.mpvOptions() +
+                                 QStringList{"--ao=pulse", "--start=10", "--ab-loop-a=10",
+                                             QStringLiteral("--ab-loop-b=%1").arg(loopEnd - 0.5)}))
+                return;
+            reference.command(QJsonArray{"loadfile", m_keyframeEveryTenSeconds});
+            QThread::msleep(recordMs);
+        });
+        if (ours)
+            figures.loopGapsOurs[key] = *ours;
+        if (mpv)
+            figures.loopGapsMpv[key] = *mpv;
+        // No gap at any wrap is a gap of 0.
+        const auto medianGap = [](const std::optional<std::vector<double>>& gaps) {
+            return !gaps ? std::nan("") : gaps->empty() ? 0.0 : median(*gaps);
+        };
+        figures.loopGapMs[key] = {medianGap(ours), medianGap(mpv)};
     }
 }

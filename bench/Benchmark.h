@@ -3,6 +3,7 @@
 #include "BenchFigures.h"
 
 #include <QString>
+#include <QStringList>
 
 // Measures our player against mpv's command-line player on the same files and settings, one
 // after the other so that neither disturbs the other.
@@ -13,9 +14,13 @@ public:
     // is written out whole for the accuracy figures.
     Benchmark(QString movie1080, QString movie360, QString shortMovie, QString workFolder);
 
-    BenchFigures run();
-    // Only the windowed playback figure, for work on drawing the picture.
-    BenchFigures runWindowed();
+    // The 60 s 360p clips with a keyframe every second and every ten seconds, for the seeks and
+    // loop wraps whose cost grows with the distance from the keyframe before them.
+    void setKeyframeClips(QString everySecond, QString everyTenSeconds);
+
+    // Every figure, or only those named: startup, seeks, cpu, decode, loop, accuracy, windowed,
+    // seeks_by_clip, loop_gaps.
+    BenchFigures run(const QStringList& only = {});
 
 private:
     void measureStartup(BenchFigures& figures);
@@ -25,9 +30,13 @@ private:
     void measureLoop(BenchFigures& figures);
     void measureAccuracy(BenchFigures& figures);
     void measureWindowed(BenchFigures& figures);
+    void measureSeeksByClip(BenchFigures& figures);
+    void measureLoopGaps(BenchFigures& figures);
 
     QString m_movie1080;
     QString m_movie360;
     QString m_shortMovie;
     QString m_workFolder;
+    QString m_keyframeEverySecond;
+    QString m_keyframeEveryTenSeconds;
 };

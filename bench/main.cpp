@@ -29,22 +29,26 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription("Measures Reelquill's player against mpv on generated clips.");
     parser.addHelpOption();
-    parser.addOptions({{"json", "Write the figures as JSON to <file>.", "file"},
-                       {"media", "Keep the generated clips in <folder>.", "folder", "bench-media"},
-                       {"windowed-only", "Measure only playback in a window."}});
+    parser.addOptions(
+        {{"json", "Write the figures as JSON to <file>.", "file"},
+         {"media", "Keep the generated clips in <folder>.", "folder", "bench-media"},
+         {"only", "Measure only the figures named, comma-separated (see Benchmark::run).", "names"}});
     parser.process(application);
 
     const QString media = parser.value("media");
     const QString movie1080 = benchClip(media, {1920, 1080}, 60);
     const QString movie360 = benchClip(media, {640, 360}, 60);
     const QString shortMovie = benchTone(media, 10);
+    const QString keyframeEverySecond = benchClipWithKeyframes(media, {640, 360}, 60, 1);
+    const QString keyframeEveryTenSeconds = benchClipWithKeyframes(media, {640, 360}, 60, 10);
     if (movie1080.isEmpty() || movie360.isEmpty() || shortMovie.isEmpty()) {
         std::fprintf(stderr, "reelquill-bench: ffmpeg could not make the clips\n");
         return 1;
     }
     QTemporaryDir work;
     Benchmark benchmark(movie1080, movie360, shortMovie, work.path());
-    const BenchFigures figures = parser.isSet("windowed-only") ? benchmark.runWindowed() : benchmark.run();
+    benchmark.setKeyframeClips(keyframeEverySecond, keyframeEveryTenSeconds);
+    const BenchFigures figures = benchmark.run(parser.value("only").split(',', Qt::SkipEmptyParts));
 
     std::fputs(qPrintable(figures.toTable()), stdout);
     if (parser.isSet("json")) {

@@ -10,6 +10,7 @@ packages=(
   libgl-dev libgl1-mesa-dri
   xvfb xauth imagemagick fonts-dejavu-core
   desktop-file-utils libxml2-utils shared-mime-info dbus dpkg-dev
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

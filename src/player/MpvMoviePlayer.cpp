@@ -76,7 +76,7 @@ bool setOptions(mpv_handle* mpv, std::span<const OptionValue> options)
 // How long opening a movie may block the caller before it counts as failed.
 constexpr int loadTimeoutMs = 5000;
 
-std::optional<std::int64_t> firstVideoTrack(const mpv_node& tracks)
+std::optional<std::int64_t> firstTrack(const mpv_node& tracks, const char* wantedType)
 {
     if (tracks.format != MPV_FORMAT_NODE_ARRAY || tracks.u.list == nullptr)
         return std::nullopt;
@@ -85,8 +85,7 @@ std::optional<std::int64_t> firstVideoTrack(const mpv_node& tracks)
         const mpv_node* type = MpvNode::memberOf(track, mpvname::trackType);
         const mpv_node* id = MpvNode::memberOf(track, mpvname::trackId);
         if (type != nullptr && type->format == MPV_FORMAT_STRING &&
-            std::strcmp(type->u.string, mpvname::videoType) == 0 && id != nullptr &&
-            id->format == MPV_FORMAT_INT64)
+            std::strcmp(type->u.string, wantedType) == 0 && id != nullptr && id->format == MPV_FORMAT_INT64)
             return id->u.int64;
     }
     return std::nullopt;
@@ -291,6 +290,8 @@ void MpvMoviePlayer::setFileName(const QString& path)
     if (loadAndWait(file.absoluteFilePath())) {
         m_fileName = path;
         m_openEntry = m_loadingEntry;
+        m_soundHasOwnReader = false;
+        giveSoundItsOwnReader();
     } else if (m_mpv) {
         mpvcall::command(m_mpv.get(), {mpvname::stop});
     }
@@ -320,6 +321,26 @@ bool MpvMoviePlayer::loadAndWait(const QString& path)
             handleEvent(*event);
     }
     return m_loading == Loading::Loaded;
+}
+
+void MpvMoviePlayer::giveSoundItsOwnReader()
+{
+    // An exact seek in a movie decodes its sound from the keyframe before the target, and all of
+    // that goes through the time-stretcher before the part before the target is dropped: with ten
+    // seconds between keyframes, a seek or loop wrap at tempo -30 then takes most of a second.
+    // The movie's own file opened a second time as a sound-only track has a reader of its own,
+    // which seeks straight to the target's sound. Sound as recorded needs no second reader, so a
+    // movie opens as it always did and gets one the first time the stretcher is used on it.
+    if (m_soundHasOwnReader || m_stretcher.isNeutral() || m_fileName.isEmpty())
+        return;
+    m_soundHasOwnReader = true;
+    MpvNode tracks;
+    if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
+        return;
+    if (!firstTrack(tracks.node(), mpvname::videoType) || !firstTrack(tracks.node(), mpvname::audioType))
+        return;
+    const QByteArray utf8 = QFileInfo(m_fileName).absoluteFilePath().toUtf8();
+    mpvcall::command(m_mpv.get(), {mpvname::addSoundTrack, utf8.constData(), mpvname::select});
 }
 
 void MpvMoviePlayer::Close()
@@ -365,7 +386,7 @@ void MpvMoviePlayer::restoreVideo()
     MpvNode tracks;
     if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
         return;
-    const std::optional<std::int64_t> videoTrack = firstVideoTrack(tracks.node());
+    const std::optional<std::int64_t> videoTrack = firstTrack(tracks.node(), mpvname::videoType);
     if (!videoTrack)
         return;
     mpvcall::setText(m_mpv.get(), mpvname::videoTrack, mpvname::no);
@@ -445,18 +466,21 @@ void MpvMoviePlayer::setVolume(int hundredthsOfDecibel)
 void MpvMoviePlayer::setRate(double factor)
 {
     m_stretcher.setRate(factor);
+    giveSoundItsOwnReader();
     dropSoundOfOldSettings();
 }
 
 void MpvMoviePlayer::SetTempo(qint16 percent)
 {
     m_stretcher.setTempo(percent);
+    giveSoundItsOwnReader();
     dropSoundOfOldSettings();
 }
 
 void MpvMoviePlayer::SetPitch(double semitones)
 {
     m_stretcher.setPitch(semitones);
+    giveSoundItsOwnReader();
     dropSoundOfOldSettings();
 }
 

@@ -74,6 +74,7 @@ private:
 
     bool loadAndWait(const QString& path);
     void useVideoOutput(const char* output);
+    void giveSoundItsOwnReader();
     void restoreVideo();
     void dropSoundOfOldSettings();
     void seekDone();
@@ -111,6 +112,9 @@ private:
     std::uint64_t m_lastReplyId = 0;
     // Play was asked for while a seek was pending: it starts once the seek is done.
     bool m_playAfterSeek = false;
+
+    // The open movie's sound comes from a second reader of its file (see giveSoundItsOwnReader).
+    bool m_soundHasOwnReader = false;
 
     int m_volume = 0;
     StretcherChain m_stretcher;

@@ -40,6 +40,8 @@ inline constexpr const char* filterCommand = "af-command";
 inline constexpr const char* setPitch = "set-pitch";
 inline constexpr const char* screenshotRaw = "screenshot-raw";
 inline constexpr const char* videoOnly = "video";
+inline constexpr const char* addSoundTrack = "audio-add";
+inline constexpr const char* select = "select";
 
 // Members of command results and of screenshot-raw's picture.
 inline constexpr const char* playlistEntryId = "playlist_entry_id";
@@ -52,5 +54,6 @@ inline constexpr const char* bgr0 = "bgr0";
 inline constexpr const char* trackType = "type";
 inline constexpr const char* trackId = "id";
 inline constexpr const char* videoType = "video";
+inline constexpr const char* audioType = "audio";
 
 } // namespace mpvname

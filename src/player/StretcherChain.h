@@ -17,6 +17,8 @@ public:
     void setTempo(int percent);
     void setPitch(double semitones);
     void setRate(double factor);
+    // True while the sound plays as recorded, without the stretcher.
+    bool isNeutral() const { return m_settings.isNeutral(); }
 
     // Call before a movie opens: it must start with the pitch last given to the running stretcher.
     void prepareForNextMovie();

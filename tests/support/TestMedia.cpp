@@ -155,7 +155,7 @@ QString TestMedia::extension(Container container)
 QString TestMedia::movie(const Movie& movie)
 {
     static QHash<QString, QString> made;
-    const QString name = QStringLiteral("movie-%1s-%2hz-%3x%4-%5%6%7.%8")
+    const QString name = QStringLiteral("movie-%1s-%2hz-%3x%4-%5%6%7-gop%8.%9")
                              .arg(movie.seconds)
                              .arg(movie.toneHz)
                              .arg(movie.size.width())
@@ -163,6 +163,7 @@ QString TestMedia::movie(const Movie& movie)
                              .arg(QString(movie.withPicture ? "v" : "") + (movie.withSound ? "a" : ""))
                              .arg(movie.variableFrameRate ? "-vfr" : "")
                              .arg(movie.indexFirst ? "-indexfirst" : "")
+                             .arg(movie.keyframeSeconds)
                              .arg(extension(movie.container));
     if (made.contains(name))
         return made.value(name);
@@ -177,9 +178,13 @@ QString TestMedia::movie(const Movie& movie)
                   << QStringLiteral("sine=frequency=%1:sample_rate=48000:duration=%2")
                          .arg(movie.toneHz)
                          .arg(movie.seconds);
-    if (movie.withPicture)
-        arguments << pictureFilters(movie) << videoCodec(movie.container, movie.size) << "-g"
-                  << "25";
+    if (movie.withPicture) {
+        // Keyframes exactly every keyframeSeconds, and none in between.
+        const QString frames = QString::number(25 * movie.keyframeSeconds);
+        arguments << pictureFilters(movie) << videoCodec(movie.container, movie.size) << "-g" << frames
+                  << "-keyint_min" << frames << "-sc_threshold"
+                  << "0";
+    }
     if (movie.withSound)
         arguments << audioCodec(movie.container);
     if (movie.indexFirst)

@@ -38,6 +38,8 @@ public:
         bool variableFrameRate = false;
         // An mp4 or mov with its index before the media, as files made for streaming have it.
         bool indexFirst = false;
+        // Seconds from one keyframe of the picture to the next (and no others in between).
+        int keyframeSeconds = 1;
     };
 
     // The path of such a movie, or an empty string (and a test warning) when ffmpeg failed.
