@@ -1,6 +1,5 @@
 #include "sound/PitchControls.h"
 
-#include "common/Rounding.h"
 #include "player/MoviePlayer.h"
 
 #include <QLabel>

@@ -59,8 +59,8 @@ template <typename Action> double lostSeconds(MoviePlayer& player, Action action
 }
 
 #ifdef REELQUILL_OWN_GL_CONTEXTS
-// Each top-level window has its own GL context, so the video widget gets a new one when it moves
-// and mpv must set up its picture again: playback halts for a moment.
+// Each top-level window has its own GL context; the picture window keeps its own either way, and
+// this bound leaves room for an application that shares none.
 constexpr double maxLostSeconds = 1.0;
 #else
 constexpr double maxLostSeconds = 0.25;
