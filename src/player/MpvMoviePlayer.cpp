@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstring>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -196,8 +197,12 @@ void MpvMoviePlayer::handleEvent(const mpv_event& event)
     case MPV_EVENT_END_FILE:
         onEndFile(*static_cast<const mpv_event_end_file*>(event.data));
         break;
+    case MPV_EVENT_SEEK:
+        if (m_seekTarget && m_seekStage == SeekStage::Accepted)
+            m_seekStage = SeekStage::Started;
+        break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        if (m_seekTarget && m_seekAccepted)
+        if (m_seekTarget && m_seekStage == SeekStage::Started)
             seekDone();
         break;
     case MPV_EVENT_COMMAND_REPLY:
@@ -240,12 +245,28 @@ void MpvMoviePlayer::onCommandReply(const mpv_event& event)
     if (event.error < 0)
         seekDone();
     else
-        m_seekAccepted = true;
+        m_seekStage = SeekStage::Accepted;
 }
 
 void MpvMoviePlayer::seekDone()
 {
     m_seekTarget.reset();
+    // Say where playback has landed before going on, so that seeks in quick succession (keys held
+    // down, the position slider let go again and again) still show the movie moving.
+    double landed = 0;
+    if (mpv_get_property(m_mpv.get(), mpvname::timePos, MPV_FORMAT_DOUBLE, &landed) >= 0) {
+        m_lastPosition = landed;
+        emit PositionChange(landed, TimeText(landed));
+    }
+    // Whoever heard the report may have sought since (the loop wrapping): that came last and wins.
+    if (m_seekTarget) {
+        m_nextSeekTarget.reset();
+        return;
+    }
+    if (m_nextSeekTarget && m_mpv && !m_fileName.isEmpty()) {
+        sendSeek(*std::exchange(m_nextSeekTarget, std::nullopt));
+        return;
+    }
     if (m_playAfterSeek) {
         m_playAfterSeek = false;
         mpvcall::setFlag(m_mpv.get(), mpvname::pause, false);
@@ -255,6 +276,7 @@ void MpvMoviePlayer::seekDone()
 void MpvMoviePlayer::forgetSeek()
 {
     m_seekTarget.reset();
+    m_nextSeekTarget.reset();
     m_playAfterSeek = false;
 }
 
@@ -423,6 +445,19 @@ void MpvMoviePlayer::Seek(double seconds)
         return;
     // mpv reads a negative absolute time as counted from the end.
     const double target = std::max(0.0, seconds);
+    // A new seek sent to mpv cancels the one it is working on. When seeks come quicker than mpv
+    // can finish them (a slow machine, the stretcher at work), none would ever finish and the
+    // movie would stand still; so each one is finished and only the last one asked for follows.
+    if (m_seekTarget) {
+        m_nextSeekTarget = target;
+        m_seekTarget = target;
+        return;
+    }
+    sendSeek(target);
+}
+
+void MpvMoviePlayer::sendSeek(double target)
+{
     const QByteArray text = QByteArray::number(target, 'f', 6);
     const char* args[] = {mpvname::seek, text.constData(), mpvname::absoluteExact, nullptr};
     const std::uint64_t id = ++m_lastReplyId;
@@ -430,7 +465,7 @@ void MpvMoviePlayer::Seek(double seconds)
         return;
     m_seekTarget = target;
     m_seekReply = id;
-    m_seekAccepted = false;
+    m_seekStage = SeekStage::Sent;
 }
 
 void MpvMoviePlayer::Play()

@@ -77,6 +77,7 @@ private:
     void giveSoundItsOwnReader();
     void restoreVideo();
     void dropSoundOfOldSettings();
+    void sendSeek(double target);
     void seekDone();
     void forgetSeek();
     void videoWidget_DoubleClicked();
@@ -105,10 +106,21 @@ private:
     std::int64_t m_openEntry = 0;
     double m_lastPosition = 0;
 
-    // A seek is pending from Seek until mpv has accepted it and restarted playback there.
+    // A seek is pending from Seek until mpv has accepted it, started it and restarted playback
+    // there. Playback restarts for other reasons too (the opening's first frames may come after
+    // a seek was asked for), so only a restart after the seek's own start counts.
     std::optional<double> m_seekTarget;
     std::uint64_t m_seekReply = 0;
-    bool m_seekAccepted = false;
+    enum class SeekStage
+    {
+        Sent,
+        Accepted,
+        Started
+    };
+    SeekStage m_seekStage = SeekStage::Sent;
+    // Seeks asked for while one is on its way are not sent on: the last of them follows once
+    // that one is done (see Seek).
+    std::optional<double> m_nextSeekTarget;
     std::uint64_t m_lastReplyId = 0;
     // Play was asked for while a seek was pending: it starts once the seek is done.
     bool m_playAfterSeek = false;

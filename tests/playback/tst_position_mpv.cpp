@@ -29,6 +29,7 @@ private slots:
         TestMedia::Movie movie;
         movie.seconds = 10;
         MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::None, {}});
+        player.SetTempo(tempo);
         player.setFileName(TestMedia::movie(movie));
         QVERIFY(player.Duration() > 0);
         TimeAxis axis(2, 5, roundHalfEven(player.Duration()));
@@ -37,7 +38,6 @@ private slots:
         QList<double> reports;
         connect(&player, &MoviePlayer::PositionChange, this, [&](double position) { reports << position; });
 
-        player.SetTempo(tempo);
         player.Seek(2);
         player.Play();
         QElapsedTimer timer;

@@ -78,6 +78,39 @@ private slots:
         QVERIFY2(stretched < 3.0 * neutral,
                  qPrintable(QStringLiteral("%1 ms against %2 ms").arg(stretched).arg(neutral)));
     }
+
+    // Dragging the position slider asks for a seek every few milliseconds, quicker than any seek
+    // at slow tempo can finish. The movie must still be seen moving, and end up where the drag
+    // let go, playing on from there.
+    void seeksQuickerThanTheyFinishStillMoveTheMovie()
+    {
+        MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::None, {}});
+        player.SetTempo(-50);
+        player.setFileName(TestMedia::movie({.seconds = 21, .keyframeSeconds = 10}));
+        player.Play();
+        QSignalSpy reports(&player, &MoviePlayer::PositionChange);
+        QVERIFY(reports.wait(5000));
+
+        reports.clear();
+        QElapsedTimer clock;
+        clock.start();
+        double lastTarget = 0;
+        for (int i = 0; clock.elapsed() < 3000; ++i) {
+            lastTarget = (i % 2 == 0) ? 9.0 + 0.01 * i : 19.0 - 0.01 * i;
+            player.Seek(lastTarget);
+            QCOMPARE(player.Position(), lastTarget);
+            QTest::qWait(20);
+        }
+        const qsizetype reportsDuringDrag = reports.size();
+        QVERIFY2(reportsDuringDrag >= 3, qPrintable(QString::number(reportsDuringDrag)));
+
+        // Once the drag is over, playback goes on from its last target.
+        QTest::qWait(1500);
+        QVERIFY(!reports.isEmpty());
+        const double last = reports.last().at(0).toDouble();
+        QVERIFY2(last > lastTarget && last < lastTarget + 1.5,
+                 qPrintable(QStringLiteral("%1 after a drag to %2").arg(last).arg(lastTarget)));
+    }
 };
 
 QTEST_MAIN(PlayerSeeksTest)
