@@ -22,6 +22,7 @@
 #include "mpris/MprisService.h"
 #include "playback/FullScreenCommands.h"
 #include "playback/LoopWindow.h"
+#include "playback/PlayerLoopWindow.h"
 #include "playback/PositionTracker.h"
 #include "playback/TransportCommands.h"
 #include "player/MoviePlayer.h"
@@ -94,6 +95,7 @@ void frmMain::createOwners()
     m_loopWindow = new LoopWindow(m_time, this);
     m_fullScreen = new FullScreenCommands(m_player, this);
     new PositionTracker(m_player, m_state, m_time, this);
+    new PlayerLoopWindow(m_player, m_state, m_time, this);
     m_marksList = new MarksList(m_marks, *m_time.lblPreviewTime, m_player, m_desktop, this);
     m_excerpts = new ExcerptCommands(
         m_player, m_state, m_time, m_sound, m_desktop, this, [marks = m_marksList] { marks->cmdClearMark(); },

@@ -490,6 +490,18 @@ void MpvMoviePlayer::Stop()
     Pause();
 }
 
+void MpvMoviePlayer::SetLoopWindow(double from, double to)
+{
+    // mpv would swap the ends of a reversed window and loop between them.
+    if (!(std::isfinite(from) && std::isfinite(to) && 0 <= from && from < to)) {
+        mpvcall::setText(m_mpv.get(), mpvname::loopFrom, mpvname::no);
+        mpvcall::setText(m_mpv.get(), mpvname::loopTo, mpvname::no);
+        return;
+    }
+    mpvcall::setDouble(m_mpv.get(), mpvname::loopFrom, from);
+    mpvcall::setDouble(m_mpv.get(), mpvname::loopTo, to);
+}
+
 // ---- sound ----------------------------------------------------------------------------------
 
 void MpvMoviePlayer::setVolume(int hundredthsOfDecibel)

@@ -51,6 +51,9 @@ public:
     void Pause() override;
     // Halts like Pause: the movie stays open where it is.
     void Stop() override;
+    // mpv's A-B loop: at `to` mpv seeks to `from` without flushing the sound output, so the sound
+    // queued before the wrap plays on while the sound after it is made.
+    void SetLoopWindow(double from, double to) override;
     int Volume() const override { return m_volume; }
     void setVolume(int hundredthsOfDecibel) override;
     // Volume, rate, tempo and pitch hold for every movie opened after them.

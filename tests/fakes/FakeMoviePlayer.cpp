@@ -37,6 +37,11 @@ void FakeMoviePlayer::Stop()
     playing = false;
 }
 
+void FakeMoviePlayer::SetLoopWindow(double from, double to)
+{
+    calls << QStringLiteral("SetLoopWindow(%1,%2)").arg(from).arg(to);
+}
+
 void FakeMoviePlayer::setVolume(int hundredthsOfDecibel)
 {
     calls << QStringLiteral("setVolume(%1)").arg(hundredthsOfDecibel);

@@ -24,6 +24,7 @@ public:
     void Play() override;
     void Pause() override;
     void Stop() override;
+    void SetLoopWindow(double from, double to) override;
     int Volume() const override { return volume; }
     void setVolume(int hundredthsOfDecibel) override;
     void setRate(double factor) override;

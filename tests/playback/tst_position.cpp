@@ -1,6 +1,7 @@
 #include "fakes/FakeMoviePlayer.h"
 #include "playback/LoopWindow.h"
 #include "playback/PlaybackState.h"
+#include "playback/PlayerLoopWindow.h"
 #include "playback/PositionTracker.h"
 #include "playback/TimeAxis.h"
 
@@ -155,6 +156,58 @@ private slots:
         QCOMPARE(axis.sldBegin.value(), newBegin);
         QCOMPARE(axis.sldEnd.value(), newEnd);
         QCOMPARE(axis.sldPosition.value(), 7);
+    }
+
+    // In loop mode the player gets the loop window to wrap by itself, from sldBegin at the point
+    // where the rounded position reaches sldEnd, half a second before it; once per change, at
+    // the next report. The movie is 100 s long unless the steps say otherwise.
+    void playerLoopWindow_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("loop 10-20") << "loop 10 20 report" << QStringList{"SetLoopWindow(10,19.5)"};
+        QTest::newRow("once per change") << "loop 10 20 report report report"
+                                         << QStringList{"SetLoopWindow(10,19.5)"};
+        QTest::newRow("nothing before a report") << "loop 10 20" << QStringList{};
+        QTest::newRow("end moved") << "loop 10 20 report window 10 30 report"
+                                   << QStringList{"SetLoopWindow(10,19.5)", "SetLoopWindow(10,29.5)"};
+        QTest::newRow("begin moved") << "loop 10 20 report window 12 20 report"
+                                     << QStringList{"SetLoopWindow(10,19.5)", "SetLoopWindow(12,19.5)"};
+        QTest::newRow("plain play") << "play 10 20 report" << QStringList{};
+        QTest::newRow("loop, then plain play") << "loop 10 20 report play 10 20 report"
+                                               << QStringList{"SetLoopWindow(10,19.5)", "SetLoopWindow(0,0)"};
+        QTest::newRow("one second") << "loop 19 20 report" << QStringList{"SetLoopWindow(19,19.5)"};
+        QTest::newRow("begin on end") << "loop 20 20 report" << QStringList{};
+        QTest::newRow("begin past end") << "loop 30 20 report" << QStringList{};
+        QTest::newRow("reversed after a window") << "loop 10 20 report window 30 20 report"
+                                                 << QStringList{"SetLoopWindow(10,19.5)", "SetLoopWindow(0,0)"};
+        QTest::newRow("end inside the movie's last half second") << "length 19.6 loop 10 20 report"
+                                                                 << QStringList{"SetLoopWindow(10,19.5)"};
+        // The rounded position of a 19.4 s movie never reaches 20: playback stops at its end.
+        QTest::newRow("end past the movie") << "length 19.4 loop 10 20 report" << QStringList{};
+    }
+    void playerLoopWindow()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, calls);
+        FakeMoviePlayer player;
+        player.duration = 100;
+        PlaybackState state;
+        TimeAxis axis(0, 100);
+        PlayerLoopWindow loopWindow(player, state, axis.controls());
+        const QStringList words = steps.split(' ');
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            if (words[i] == "length") {
+                player.duration = words[++i].toDouble();
+            } else if (words[i] == "report") {
+                player.reportPosition(15);
+            } else {
+                state.LoopPlay = words[i] == "loop" || (words[i] == "window" && state.LoopPlay);
+                axis.sldBegin.setValue(words[++i].toInt());
+                axis.sldEnd.setValue(words[++i].toInt());
+            }
+        }
+        QCOMPARE(player.calls, calls);
     }
 };
 
