@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QSlider>
 
-PositionTracker::PositionTracker(MoviePlayer& player, const PlaybackState& state,
+PositionTracker::PositionTracker(MoviePlayer& player, PlaybackState& state,
                                  const TimeControls& controls, QObject* parent)
     : QObject(parent), m_player(player), m_state(state), m_controls(controls)
 {
@@ -33,7 +33,8 @@ void PositionTracker::sldPosition_DragStarted()
 }
 
 // Only a drop strictly inside the loop window seeks; anywhere else the thumb goes back to where
-// playback stands. Either way playback resumes, whatever it was doing before the drag.
+// playback stands. Either way playback resumes, whatever it was doing before the drag, and the
+// state says so: the next Pause halts, and the desktop shows the movie playing.
 void PositionTracker::sldPosition_DragEnded()
 {
     const int end = m_controls.sldEnd->value();
@@ -44,4 +45,6 @@ void PositionTracker::sldPosition_DragEnded()
     else
         m_controls.sldPosition->setValue(roundHalfEven(m_player.Position()));
     m_player.Play();
+    m_state.Paused = false;
+    m_state.Playing = true;
 }

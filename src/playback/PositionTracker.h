@@ -22,7 +22,7 @@ class PositionTracker : public QObject
 
 public:
     // The state and the controls must outlive the tracker.
-    PositionTracker(MoviePlayer& player, const PlaybackState& state, const TimeControls& controls,
+    PositionTracker(MoviePlayer& player, PlaybackState& state, const TimeControls& controls,
                     QObject* parent = nullptr);
 
 private slots:
@@ -32,6 +32,6 @@ private slots:
 
 private:
     MoviePlayer& m_player;
-    const PlaybackState& m_state;
+    PlaybackState& m_state;
     TimeControls m_controls;
 };

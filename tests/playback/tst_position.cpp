@@ -77,7 +77,7 @@ private slots:
         QFETCH(QString, outcome);
         FakeMoviePlayer player;
         player.position = 42.4;
-        const PlaybackState state{loopPlay, false};
+        PlaybackState state{loopPlay, false};
         TimeAxis axis(begin, end);
         PositionTracker tracker(player, state, axis.controls());
         const QStringList words = steps.split(' ');
@@ -97,11 +97,38 @@ private slots:
                  outcome);
     }
 
+    // Letting go of the thumb resumes a halted movie, so the state must say it plays: the next
+    // Pause then halts, and the desktop is told the movie plays.
+    void lettingGoOfTheThumbLeavesTheMoviePlaying_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("paused");
+        QTest::addColumn<bool>("playing");
+        QTest::newRow("held") << "grab 30" << true << false;
+        QTest::newRow("dropped inside") << "grab 30 release" << false << true;
+        QTest::newRow("dropped outside the loop window") << "grab 5 release" << false << true;
+    }
+    void lettingGoOfTheThumbLeavesTheMoviePlaying()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, paused);
+        QFETCH(bool, playing);
+        FakeMoviePlayer player;
+        PlaybackState state{false, true, false};
+        TimeAxis axis(10, 90);
+        PositionTracker tracker(player, state, axis.controls());
+        axis.grabPositionAndMoveTo(steps.split(' ').at(1).toInt());
+        if (steps.endsWith("release"))
+            axis.releasePosition();
+        QCOMPARE(state.Paused, paused);
+        QCOMPARE(state.Playing, playing);
+    }
+
     // A drag with the mouse is announced by the slider as the tracker expects.
     void mouseDragSeeksWhereTheThumbIsDropped()
     {
         FakeMoviePlayer player;
-        const PlaybackState state;
+        PlaybackState state;
         TimeAxis axis(0, 100);
         GrabbableSlider sldPosition;
         sldPosition.setRange(0, 100);

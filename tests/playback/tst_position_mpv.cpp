@@ -42,7 +42,7 @@ private slots:
         player.setFileName(TestMedia::movie(movie));
         QVERIFY(player.Duration() > 0);
         TimeAxis axis(2, 5, roundHalfEven(player.Duration()));
-        const PlaybackState state{true, false};
+        PlaybackState state{true, false};
         PositionTracker tracker(player, state, axis.controls());
         std::optional<PlayerLoopWindow> playerLoop;
         if (playerWraps)
