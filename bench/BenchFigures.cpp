@@ -31,6 +31,14 @@ QJsonObject comparisons(const std::map<QString, Comparison>& figures)
     return object;
 }
 
+QJsonObject singles(const std::map<QString, double>& figures)
+{
+    QJsonObject object;
+    for (const auto& [key, value] : figures)
+        object.insert(key, number(value));
+    return object;
+}
+
 QJsonObject lists(const std::map<QString, std::vector<double>>& figures)
 {
     QJsonObject object;
@@ -66,19 +74,25 @@ QJsonObject BenchFigures::toJson() const
     for (const auto& [key, cents] : pitchErrorCents)
         pitch.insert(key, number(cents));
     return {{"startup_ms", comparison(startupMs)},
+            {"cold_start_ms", comparison(coldStartMs)},
             {"seek_ms", comparison(seekMs)},
             {"peak_rss_mb", comparison(peakRssMb)},
             {"cpu_per_s", cpu},
             {"decode_floor_cpu_per_s", number(decodeFloorCpuPerSecond)},
             {"loop_overshoot_ms", number(loopOvershootMs)},
             {"loop_restart_ms", number(loopRestartMs)},
+            {"loop_avsync_ms", number(loopAvsyncMs)},
             {"pitch_error_cents", pitch},
             {"duration_error_ms", number(durationErrorMs)},
             {"windowed_cpu_per_s", comparison(figureOf(windowedCpuPerSecond, "360p"))},
             {"windowed_cpu_per_s_1080p", comparison(figureOf(windowedCpuPerSecond, "1080p"))},
             {"seek_ms_by_clip", comparisons(seekMsByClip)},
+            {"avsync_after_seek_ms", singles(avsyncAfterSeeksMs)},
             {"loop_gap_ms", comparisons(loopGapMs)},
-            {"loop_gaps_per_wrap_ms", QJsonObject{{"ours", lists(loopGapsOurs)}, {"mpv", lists(loopGapsMpv)}}}};
+            {"loop_gaps_per_wrap_ms", QJsonObject{{"ours", lists(loopGapsOurs)},
+                                                  {"mpv", lists(loopGapsMpv)},
+                                                  {"prototype", lists(loopGapsPrototype)}}},
+            {"loop_gap_ms_prototype", singles(loopGapPrototypeMs)}};
 }
 
 QString BenchFigures::toTable() const
@@ -97,6 +111,7 @@ QString BenchFigures::toTable() const
     out << qSetFieldWidth(34) << Qt::left << "figure" << qSetFieldWidth(12) << Qt::right << "ours" << "mpv"
         << "ours/mpv" << qSetFieldWidth(0) << '\n';
     row("start-up to first report (ms)", startupMs, 1);
+    row("cold start to first frame (ms)", coldStartMs, 1);
     row("seek to first report (ms)", seekMs, 1);
     for (const auto& [key, figure] : cpuPerSecond)
         row("CPU s per s, " + key, figure, 3);
@@ -104,6 +119,7 @@ QString BenchFigures::toTable() const
     single("CPU s per s, decoding alone", decodeFloorCpuPerSecond, 3);
     single("loop overshoot (ms)", loopOvershootMs, 1);
     single("loop restart (ms)", loopRestartMs, 1);
+    single("avsync after wraps (ms)", loopAvsyncMs, 1);
     for (const auto& [key, cents] : pitchErrorCents)
         single("pitch error, " + key + " (cents)", cents, 3);
     single("output duration error (ms)", durationErrorMs, 1);
@@ -111,11 +127,17 @@ QString BenchFigures::toTable() const
         row("CPU s per s, windowed, " + key, figure, 3);
     for (const auto& [key, figure] : seekMsByClip)
         row("seek, " + key + " (ms)", figure, 1);
+    for (const auto& [key, value] : avsyncAfterSeeksMs)
+        single("avsync after seeks, " + key + " (ms)", value, 1);
     for (const auto& [key, figure] : loopGapMs)
         row("loop gap, " + key + " (ms)", figure, 1);
     for (const auto& [key, gaps] : loopGapsOurs)
         out << "  our gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
     for (const auto& [key, gaps] : loopGapsMpv)
         out << "  mpv gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
+    for (const auto& [key, value] : loopGapPrototypeMs)
+        single("prototype loop gap, " + key + " (ms)", value, 1);
+    for (const auto& [key, gaps] : loopGapsPrototype)
+        out << "  prototype gaps, " << key << " (ms): " << listText(gaps) << '\n';
     return text;
 }

@@ -102,3 +102,15 @@ QString benchClipWithKeyframes(const QString& cacheFolder, QSize size, int secon
     return makeOnce(name(seconds), {"-stream_loop", QString::number(repeats), "-i", piece, "-t",
                                     QString::number(seconds), "-c", "copy"});
 }
+
+QString benchMarkedClip(const QString& cacheFolder, QSize size, int seconds)
+{
+    const QString picture = QStringLiteral("testsrc2=size=%1x%2:rate=30:duration=%3,"
+                                           "drawbox=x=0:y=0:w=iw/2:h=ih/2:color=magenta:t=fill")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(seconds);
+    return makeOnce(QDir(cacheFolder).filePath(QStringLiteral("marked-%1p-%2s.mp4").arg(size.height()).arg(seconds)),
+                    {"-f", "lavfi", "-i", picture, "-f", "lavfi", "-i", sineSource(seconds), "-c:v", "libx264",
+                     "-preset", "veryfast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-b:a", "160k", "-shortest"});
+}

@@ -13,6 +13,10 @@ QString benchClip(const QString& cacheFolder, QSize size, int seconds);
 // AAC alone, a steady 440 Hz tone: with no picture to pace it, it plays as fast as it decodes.
 QString benchTone(const QString& cacheFolder, int seconds);
 
+// Like benchClip, with a magenta box over the picture's top left quarter, a colour that nothing
+// else on the screen shows: the first frame drawn is found on the screen by it.
+QString benchMarkedClip(const QString& cacheFolder, QSize size, int seconds);
+
 // Like benchClip, with a keyframe exactly every `keyframeSeconds` (1 to 10) and nowhere else:
 // an exact seek decodes from the keyframe before its target, so this sets how far it decodes.
 QString benchClipWithKeyframes(const QString& cacheFolder, QSize size, int seconds, int keyframeSeconds);

@@ -1,11 +1,15 @@
 #include "BenchWorker.h"
 
+#include "FirstFrameWatch.h"
+#include "GaplessLoopPrototype.h"
 #include "SeekTargets.h"
 
 #include "playback/PlaybackState.h"
+#include "playback/PlayerLoopWindow.h"
 #include "playback/PositionTracker.h"
 #include "playback/TimeControls.h"
 #include "player/MpvMoviePlayer.h"
+#include "player/StretchSettings.h"
 
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
@@ -19,6 +23,9 @@
 #include <functional>
 
 namespace {
+// How long playback runs on after a seek or wrap before sound and picture are compared.
+constexpr int settleMs = 500;
+
 void report(const char* key, double value)
 {
     std::printf("%s %.3f\n", key, value);
@@ -64,6 +71,7 @@ struct Settings
     QString wave;
     int loopEnd = 12;
     bool sound = false; // to the system's sound output rather than into nothing
+    QString player;     // first-frame: ours or mpv
 };
 
 void applySound(MoviePlayer& player, const Settings& settings)
@@ -96,7 +104,8 @@ int startup(const Settings& settings)
     return 0;
 }
 
-// seek_ms, once per seek: from Seek to the first report at the new place, while playing.
+// seek_ms, once per seek: from Seek to the first report at the new place, while playing; then, once playback
+// has run on for a while, seek_avsync_ms: how far apart sound and picture stand.
 int seek(const Settings& settings)
 {
     MpvMoviePlayer player(headless());
@@ -111,8 +120,11 @@ int seek(const Settings& settings)
         player.Seek(target);
         const bool arrived =
             waitForReport(player, [target](double position) { return std::abs(position - target) < 0.25; }, 10000);
-        if (arrived)
-            report("seek_ms", static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        if (!arrived)
+            continue;
+        report("seek_ms", static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        runFor(settleMs);
+        report("seek_avsync_ms", player.soundPictureOffset() * 1000);
     }
     return 0;
 }
@@ -132,10 +144,11 @@ int play(const Settings& settings)
     return 0;
 }
 
-// Loop mode over the window 10 s..--loop-end (12 s unless told) through the program's own position tracker.
-// Per wrap: loop_overshoot_ms, how far past the wrap point (where the rounded position reaches the end) the
-// last report before the jump lay, in movie time; loop_restart_ms, from the report that made the tracker seek
-// to the first report at the window's beginning.
+// Loop mode over the window 10 s..--loop-end (12 s unless told), kept by the program's own position tracker
+// and player loop window, as in the main window. Per wrap: loop_overshoot_ms, how far the last report before
+// the jump lay past the wrap point (where the rounded position reaches the end; below 0 when short of it), in
+// movie time; loop_restart_ms, from that report to the first report at the window's beginning, in real time;
+// loop_avsync_ms, how far sound and picture stand apart half a second after the wrap.
 int loop(const Settings& settings)
 {
     constexpr int begin = 10;
@@ -155,22 +168,21 @@ int loop(const Settings& settings)
     loopEnd.setValue(end);
     PlaybackState state;
     state.LoopPlay = true;
-    const PositionTracker tracker(player, state, TimeControls{&position, &loopBegin, &loopEnd, &time});
+    const TimeControls controls{&position, &loopBegin, &loopEnd, &time};
+    const PositionTracker tracker(player, state, controls);
+    const PlayerLoopWindow playerLoop(player, state, controls);
 
     // Connected after the tracker, so this sees each report after the tracker has acted on it.
-    QElapsedTimer sinceJump;
-    double furthest = 0;
+    QElapsedTimer sinceLastReport;
+    double last = -1;
     QObject::connect(&player, &MoviePlayer::PositionChange, [&](double reported) {
-        if (reported >= wrapPoint && !sinceJump.isValid()) {
-            furthest = reported;
-            sinceJump.start();
-        } else if (sinceJump.isValid() && reported >= wrapPoint) {
-            furthest = std::max(furthest, reported);
-        } else if (sinceJump.isValid() && reported < begin + 0.5) {
-            report("loop_overshoot_ms", (furthest - wrapPoint) * 1000);
-            report("loop_restart_ms", static_cast<double>(sinceJump.nsecsElapsed()) / 1e6);
-            sinceJump.invalidate();
+        if (last >= wrapPoint - 1 && reported < begin + 0.5) {
+            report("loop_overshoot_ms", (last - wrapPoint) * 1000);
+            report("loop_restart_ms", static_cast<double>(sinceLastReport.nsecsElapsed()) / 1e6);
+            QTimer::singleShot(settleMs, [&player] { report("loop_avsync_ms", player.soundPictureOffset() * 1000); });
         }
+        last = reported;
+        sinceLastReport.start();
     });
     player.Seek(begin);
     player.Play();
@@ -205,19 +217,46 @@ int wave(const Settings& settings)
     report("done");
     return 0;
 }
+
+// first_frame_ms: a cold start, from starting the player's process with the movie to its first frame
+// on the screen. Both players open their window at our picture area's size (mpv) or our main window's.
+int firstFrame(const Settings& settings)
+{
+    if (settings.player == "mpv")
+        return watchFirstFrame("mpv", {"--no-config", "--really-quiet", "--vo=gpu", "--gpu-context=x11egl",
+                                       "--geometry=415x309", "--audio-fallback-to-null=yes", settings.file});
+    return watchFirstFrame(QStringLiteral(REELQUILL_EXECUTABLE), {settings.file});
+}
+
+// The loop of `loop` (10 s to where the rounded position reaches the end) through the prototype of a
+// sound path of our own, to the system's sound output.
+int loopPrototype(const Settings& settings)
+{
+    StretchSettings stretch;
+    stretch.setTempo(settings.tempo);
+    stretch.setPitch(settings.pitch);
+    stretch.setRate(settings.rate);
+    return playGaplessLoopPrototype({.movie = settings.file,
+                                     .from = 10,
+                                     .to = settings.loopEnd - 0.5,
+                                     .speed = stretch.speed(),
+                                     .pitchScale = stretch.pitchScale(),
+                                     .seconds = 15});
+}
 } // namespace
 
 int runBenchWorker(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument("scenario", "startup, seek, play, loop or wave");
+    parser.addPositionalArgument("scenario", "startup, seek, play, loop, wave, first-frame or loop-prototype");
     parser.addPositionalArgument("movie", "the movie to play");
     parser.addOptions({{"tempo", "tempo change in percent", "percent", "0"},
                        {"pitch", "pitch shift in semitones", "semitones", "0"},
                        {"rate", "rate factor", "factor", "1"},
                        {"wave", "WAV file to write", "path"},
                        {"loop-end", "end of the loop window in seconds", "seconds", "12"},
-                       {"sound", "play to the system's sound output"}});
+                       {"sound", "play to the system's sound output"},
+                       {"player", "first-frame: the player to start, ours or mpv", "name", "ours"}});
     parser.process(QStringList{"reelquill-bench"} + arguments);
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2)
@@ -230,6 +269,7 @@ int runBenchWorker(const QStringList& arguments)
     settings.wave = parser.value("wave");
     settings.loopEnd = parser.value("loop-end").toInt();
     settings.sound = parser.isSet("sound");
+    settings.player = parser.value("player");
 
     const QString scenario = positional[0];
     if (scenario == "startup")
@@ -242,5 +282,9 @@ int runBenchWorker(const QStringList& arguments)
         return loop(settings);
     if (scenario == "wave")
         return wave(settings);
+    if (scenario == "first-frame")
+        return firstFrame(settings);
+    if (scenario == "loop-prototype")
+        return loopPrototype(settings);
     return 2;
 }

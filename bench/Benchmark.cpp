@@ -35,10 +35,13 @@ constexpr int cpuRuns = 3;
 // players scale the movie to the same picture.
 constexpr int pictureWidth = 415, pictureHeight = 309;
 constexpr int windowedRuns = 2;
+constexpr int coldStartRuns = 5;
 // Time for a player to open its window, load the movie and settle into playing.
 constexpr int windowedSettleMs = 4000;
 // Three windows of this length make the 20 s of playback each CPU figure is taken over.
 constexpr int cpuWindowMs = 6700;
+// How long our worker lets playback run on after each seek (to compare sound and picture).
+constexpr int seekSettleMs = 500;
 
 struct SoundSettings
 {
@@ -140,7 +143,8 @@ BenchFigures Benchmark::run(const QStringList& only)
         {"accuracy", &Benchmark::measureAccuracy},
         {"windowed", &Benchmark::measureWindowed},
         {"seeks_by_clip", &Benchmark::measureSeeksByClip},
-        {"loop_gaps", &Benchmark::measureLoopGaps}};
+        {"loop_gaps", &Benchmark::measureLoopGaps},
+        {"cold_start", &Benchmark::measureColdStart}};
     BenchFigures figures;
     for (const auto& [name, measure] : measurements)
         if (only.isEmpty() || only.contains(QLatin1String(name)))
@@ -188,8 +192,9 @@ void Benchmark::measureSeeks(BenchFigures& figures)
             QElapsedTimer clock;
             clock.start();
             reference.command(QJsonArray{"seek", target, "absolute+exact"});
-            if (reference.waitForTimePos([target](double p) { return std::abs(p - target) < 0.25; }, 10000))
+            if (reference.waitForPlaybackRestart(10000))
                 mpv.push_back(elapsedMs(clock));
+            QThread::msleep(seekSettleMs);
         }
     }
     figures.seekMs = {median(ours), median(mpv)};
@@ -246,14 +251,10 @@ void Benchmark::measureLoop(BenchFigures& figures)
     WorkerProcess worker;
     if (!worker.start({"loop", m_movie360, "--tempo", "-30"}))
         return;
-    const QStringList lines = worker.collectUntilExit("loop_", 60000);
-    std::vector<double> overshoots, restarts;
-    for (const QString& line : lines) {
-        const double value = line.section(' ', 1).toDouble();
-        (line.startsWith("overshoot") ? overshoots : restarts).push_back(value);
-    }
-    figures.loopOvershootMs = median(overshoots);
-    figures.loopRestartMs = median(restarts);
+    std::map<QString, std::vector<double>> lines = worker.figuresUntilExit(60000);
+    figures.loopOvershootMs = median(lines["loop_overshoot_ms"]);
+    figures.loopRestartMs = median(lines["loop_restart_ms"]);
+    figures.loopAvsyncMs = largestMagnitude(lines["loop_avsync_ms"]);
 }
 
 void Benchmark::measureAccuracy(BenchFigures& figures)
@@ -343,8 +344,10 @@ std::vector<double> mpvSeeks(const QString& movie, const QStringList& options)
         QElapsedTimer clock;
         clock.start();
         reference.command(QJsonArray{"seek", target, "absolute+exact"});
-        if (reference.waitForTimePos([target](double p) { return std::abs(p - target) < 0.25; }, 10000))
+        if (reference.waitForPlaybackRestart(10000))
             times.push_back(elapsedMs(clock));
+        // Our worker lets playback run on before its next seek as well.
+        QThread::msleep(seekSettleMs);
     }
     return times;
 }
@@ -367,10 +370,12 @@ void Benchmark::measureSeeksByClip(BenchFigures& figures)
             progress(qPrintable("seeks, " + name));
             const SoundSettings& settings = settingsNamed(key);
             WorkerProcess worker;
-            std::vector<double> ours;
+            std::map<QString, std::vector<double>> ours;
             if (worker.start(QStringList{"seek", clip.movie} + settings.workerOptions()))
-                ours = toNumbers(worker.collectUntilExit("seek_ms", 120000));
-            figures.seekMsByClip[name] = {median(ours), median(mpvSeeks(clip.movie, settings.mpvOptions()))};
+                ours = worker.figuresUntilExit(120000);
+            figures.seekMsByClip[name] = {median(ours["seek_ms"]),
+                                          median(mpvSeeks(clip.movie, settings.mpvOptions()))};
+            figures.avsyncAfterSeeksMs[name] = largestMagnitude(ours["seek_avsync_ms"]);
         }
     }
 }
@@ -419,6 +424,17 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
             reference.command(QJsonArray{"loadfile", m_keyframeEveryTenSeconds});
             QThread::msleep(recordMs);
         });
+        const std::optional<std::vector<double>> prototype = gapsDuring("prototype", [&] {
+            WorkerProcess worker;
+            if (worker.start(QStringList{"loop-prototype", m_keyframeEveryTenSeconds, "--loop-end",
+                                         QString::number(loopEnd)} +
+                             settings.workerOptions()))
+                worker.collectUntilExit("", 30000);
+        });
+        if (prototype) {
+            figures.loopGapsPrototype[key] = *prototype;
+            figures.loopGapPrototypeMs[key] = prototype->empty() ? 0.0 : median(*prototype);
+        }
         if (ours)
             figures.loopGapsOurs[key] = *ours;
         if (mpv)
@@ -429,4 +445,30 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
         };
         figures.loopGapMs[key] = {medianGap(ours), medianGap(mpv)};
     }
+}
+
+void Benchmark::measureColdStart(BenchFigures& figures)
+{
+    progress("cold start to the first frame drawn");
+    if (m_markedMovie.isEmpty())
+        return;
+    XvfbDisplay display;
+    if (!display.start())
+        return;
+    QProcessEnvironment environment = display.environment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_workFolder + "/config");
+    std::vector<double> ours, mpv;
+    // One start of each first, so that both find the libraries and the movie in the file cache.
+    for (int run = -1; run < coldStartRuns; ++run) {
+        for (const char* player : {"ours", "mpv"}) {
+            WorkerProcess watch;
+            watch.setEnvironment(environment);
+            if (!watch.start({"first-frame", m_markedMovie, "--player", player}))
+                continue;
+            const std::vector<double> found = watch.figuresUntilExit(30000)["first_frame_ms"];
+            if (run >= 0 && !found.empty())
+                (std::strcmp(player, "ours") == 0 ? ours : mpv).push_back(found.front());
+        }
+    }
+    figures.coldStartMs = {median(ours), median(mpv)};
 }

@@ -17,9 +17,11 @@ public:
     // The 60 s 360p clips with a keyframe every second and every ten seconds, for the seeks and
     // loop wraps whose cost grows with the distance from the keyframe before them.
     void setKeyframeClips(QString everySecond, QString everyTenSeconds);
+    // A clip made by benchMarkedClip, for the cold start.
+    void setMarkedClip(QString movie) { m_markedMovie = std::move(movie); }
 
     // Every figure, or only those named: startup, seeks, cpu, decode, loop, accuracy, windowed,
-    // seeks_by_clip, loop_gaps.
+    // seeks_by_clip, loop_gaps, cold_start.
     BenchFigures run(const QStringList& only = {});
 
 private:
@@ -32,6 +34,7 @@ private:
     void measureWindowed(BenchFigures& figures);
     void measureSeeksByClip(BenchFigures& figures);
     void measureLoopGaps(BenchFigures& figures);
+    void measureColdStart(BenchFigures& figures);
 
     QString m_movie1080;
     QString m_movie360;
@@ -39,4 +42,5 @@ private:
     QString m_workFolder;
     QString m_keyframeEverySecond;
     QString m_keyframeEveryTenSeconds;
+    QString m_markedMovie;
 };

@@ -53,6 +53,23 @@ void MpvReference::command(const QJsonArray& arguments)
 
 bool MpvReference::waitForTimePos(const std::function<bool(double)>& accept, int timeoutMs)
 {
+    return waitForEvent(
+        [&accept](const QJsonObject& event) {
+            const QJsonValue data = event.value("data");
+            return event.value("event") == "property-change" && event.value("id").toInt() == timePosObserver &&
+                   data.isDouble() && accept(data.toDouble());
+        },
+        timeoutMs);
+}
+
+bool MpvReference::waitForPlaybackRestart(int timeoutMs)
+{
+    return waitForEvent([](const QJsonObject& event) { return event.value("event") == "playback-restart"; },
+                        timeoutMs);
+}
+
+bool MpvReference::waitForEvent(const std::function<bool(const QJsonObject&)>& accept, int timeoutMs)
+{
     m_accept = accept;
     m_accepted = false;
     QEventLoop loop;
@@ -73,10 +90,7 @@ void MpvReference::readEvents()
     while ((end = m_pending.indexOf('\n')) >= 0) {
         const QJsonObject event = QJsonDocument::fromJson(m_pending.left(end)).object();
         m_pending.remove(0, end + 1);
-        if (event.value("event") != "property-change" || event.value("id").toInt() != timePosObserver)
-            continue;
-        const QJsonValue data = event.value("data");
-        if (data.isDouble() && m_accept && !m_accepted && m_accept(data.toDouble()))
+        if (m_accept && !m_accepted && m_accept(event))
             m_accepted = true;
     }
 }

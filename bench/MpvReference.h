@@ -2,6 +2,7 @@
 
 #include <QLocalSocket>
 #include <QProcess>
+#include <QJsonObject>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -27,16 +28,20 @@ public:
     void command(const QJsonArray& arguments);
     // Waits until a time-pos report satisfies `accept`; false on time-out.
     bool waitForTimePos(const std::function<bool(double)>& accept, int timeoutMs);
+    // Waits for playback to restart after a seek; false on time-out. (mpv reports the target as
+    // its time the moment a seek starts, so time-pos cannot tell when the seek is done.)
+    bool waitForPlaybackRestart(int timeoutMs);
     qint64 pid() const { return m_process.processId(); }
     void stop();
 
 private:
     void readEvents();
+    bool waitForEvent(const std::function<bool(const QJsonObject&)>& accept, int timeoutMs);
 
     QTemporaryDir m_dir;
     QProcess m_process;
     QLocalSocket m_socket;
     QByteArray m_pending;
-    std::function<bool(double)> m_accept;
+    std::function<bool(const QJsonObject&)> m_accept;
     bool m_accepted = false;
 };

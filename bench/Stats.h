@@ -4,6 +4,17 @@
 #include <cmath>
 #include <vector>
 
+// The largest distance from 0 among the measurements; NaN when there are none.
+inline double largestMagnitude(const std::vector<double>& values)
+{
+    if (values.empty())
+        return std::nan("");
+    double largest = 0;
+    for (const double value : values)
+        largest = std::max(largest, std::abs(value));
+    return largest;
+}
+
 // Median of the measurements; NaN when there are none, so a failed measurement shows as such.
 inline double median(std::vector<double> values)
 {

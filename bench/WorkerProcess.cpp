@@ -43,6 +43,20 @@ QStringList WorkerProcess::collectUntilExit(const QString& key, int timeoutMs)
     return values;
 }
 
+std::map<QString, std::vector<double>> WorkerProcess::figuresUntilExit(int timeoutMs)
+{
+    m_process.waitForFinished(timeoutMs);
+    std::map<QString, std::vector<double>> figures;
+    while (m_process.canReadLine()) {
+        const QStringList words = QString::fromUtf8(m_process.readLine()).trimmed().split(' ');
+        bool isNumber = false;
+        const double value = words.value(1).toDouble(&isNumber);
+        if (words.size() == 2 && isNumber)
+            figures[words[0]].push_back(value);
+    }
+    return figures;
+}
+
 void WorkerProcess::stop()
 {
     if (m_process.state() != QProcess::NotRunning) {

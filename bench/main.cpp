@@ -48,6 +48,7 @@ int main(int argc, char* argv[])
     QTemporaryDir work;
     Benchmark benchmark(movie1080, movie360, shortMovie, work.path());
     benchmark.setKeyframeClips(keyframeEverySecond, keyframeEveryTenSeconds);
+    benchmark.setMarkedClip(benchMarkedClip(media, {1920, 1080}, 10));
     const BenchFigures figures = benchmark.run(parser.value("only").split(',', Qt::SkipEmptyParts));
 
     std::fputs(qPrintable(figures.toTable()), stdout);

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev libqt6opengl6-dev libqt6svg6 qt6-svg-dev qt6-image-formats-plugins
-  libmpv-dev mpv ffmpeg libgif-dev
+  libmpv-dev mpv ffmpeg libgif-dev librubberband-dev
   libgl-dev libgl1-mesa-dri
   xvfb xauth imagemagick fonts-dejavu-core
   desktop-file-utils libxml2-utils shared-mime-info dbus dpkg-dev

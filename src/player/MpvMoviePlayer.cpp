@@ -560,6 +560,14 @@ void MpvMoviePlayer::videoWidget_DoubleClicked()
         emit DblClick();
 }
 
+double MpvMoviePlayer::soundPictureOffset() const
+{
+    double seconds = 0;
+    if (!m_mpv || mpv_get_property(m_mpv.get(), mpvname::soundPictureOffset, MPV_FORMAT_DOUBLE, &seconds) < 0)
+        return std::nan("");
+    return seconds;
+}
+
 bool MpvMoviePlayer::SaveBitmap(const QString& path)
 {
     return SaveSnapshot(path, Bmp);

@@ -63,6 +63,9 @@ public:
     // A double click on the picture in full screen, or Esc, also returns it to its window.
     void FullScreen(bool on) override;
     bool SaveBitmap(const QString& path) override;
+    // How far apart sound and picture stood when mpv last compared them, in seconds, either sign;
+    // NaN when the movie lacks one of them. For the benchmark.
+    double soundPictureOffset() const;
     bool SaveSnapshot(const QString& path, qint16 format) override;
     void Close() override;
 

@@ -29,6 +29,7 @@ inline constexpr const char* speed = "speed";
 inline constexpr const char* audioFilters = "af";
 inline constexpr const char* videoTrack = "vid";
 inline constexpr const char* trackList = "track-list";
+inline constexpr const char* soundPictureOffset = "avsync";
 inline constexpr const char* loopFrom = "ab-loop-a";
 inline constexpr const char* loopTo = "ab-loop-b";
 

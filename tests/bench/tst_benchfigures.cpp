@@ -35,6 +35,25 @@ private slots:
         QVERIFY(figures.toTable().split('\n').contains(tableRow));
     }
 
+    // The cold start, beside start-up, and the prototype's loop gaps, beside the player's.
+    void coldStartAndPrototypeFigures()
+    {
+        BenchFigures figures;
+        figures.coldStartMs = {612.5, 480.0};
+        figures.loopGapPrototypeMs["tempo_m30"] = 0.0;
+        figures.loopGapsPrototype["tempo_m30"] = {};
+
+        const QJsonObject json = figures.toJson();
+        QCOMPARE(json.value("cold_start_ms").toObject().value("ours").toDouble(), 612.5);
+        QCOMPARE(json.value("cold_start_ms").toObject().value("mpv").toDouble(), 480.0);
+        QCOMPARE(json.value("loop_gap_ms_prototype").toObject().value("tempo_m30"), QJsonValue(0.0));
+        QVERIFY(json.value("loop_gaps_per_wrap_ms").toObject().value("prototype").toObject().contains("tempo_m30"));
+        const QStringList table = figures.toTable().split('\n');
+        QVERIFY(table.contains("cold start to first frame (ms)           612.5       480.0        1.28"));
+        QVERIFY(table.contains("prototype loop gap, tempo_m30 (ms)         0.0"));
+        QVERIFY(table.contains("  prototype gaps, tempo_m30 (ms): none"));
+    }
+
     void unmeasuredWindowedFiguresAreNull()
     {
         const QJsonObject json = BenchFigures().toJson();
