@@ -8,7 +8,7 @@ class MoviePlayer;
 struct PlaybackState;
 
 // Keeps the player's own loop window on the loop window of the time sliders while the program
-// plays in loop mode, so that the player wraps by itself, without the silence of a seek. The
+// plays in loop mode, so that the player wraps by itself, with less silence than a seek. The
 // wrap comes where the position tracker would make it: when the position, rounded to whole
 // seconds, reaches sldEnd, that is half a second before it. The tracker's own seek stays for
 // what the player leaves to it (a loop window it cannot take, playback already past the end).

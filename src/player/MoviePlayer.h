@@ -38,10 +38,10 @@ public:
     virtual void Play() = 0;
     virtual void Pause() = 0;
     virtual void Stop() = 0;
-    // Playback that reaches `to` from before it goes on at `from` by itself, the sound running on
-    // without a gap; playback past `to` (a seek there) runs on. `from` >= `to` ends the wrapping.
-    // The program's loop window stays what decides: this only saves the seek, and the silence it
-    // makes, at each wrap. Holds for every movie opened after it.
+    // Playback that reaches `to` from before it goes on at `from` by itself, with a shorter break
+    // in the sound than a Seek makes; playback past `to` (a seek there) runs on. `from` >= `to`
+    // ends the wrapping. The program's loop window stays what decides: this only saves the seek
+    // at each wrap. Holds for every movie opened after it.
     virtual void SetLoopWindow(double from, double to) = 0;
 
     // Attenuation in hundredths of a decibel: 0 full level, -10000 silence.
