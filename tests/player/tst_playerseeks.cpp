@@ -79,9 +79,9 @@ private slots:
                  qPrintable(QStringLiteral("%1 ms against %2 ms").arg(stretched).arg(neutral)));
     }
 
-    // Dragging the position slider asks for a seek every few milliseconds, quicker than any seek
-    // at slow tempo can finish. The movie must still be seen moving, and end up where the drag
-    // let go, playing on from there.
+    // Seeks in quick succession (a skip key held down, the position slider let go again and
+    // again) can come quicker than any seek at slow tempo finishes. The movie must still be seen
+    // moving, and end up at the last target, playing on from there.
     void seeksQuickerThanTheyFinishStillMoveTheMovie()
     {
         MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::None, {}});
