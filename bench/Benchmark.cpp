@@ -117,6 +117,29 @@ double cpuPerSecond(qint64 pid, double& peakRssMb)
     peakRssMb = after.peakRssMb;
     return (after.cpuSeconds - before.cpuSeconds) / (elapsedMs(clock) / 1000.0);
 }
+
+// Milliseconds from each exact seek while playing to playback restarting at the new place, in mpv's
+// command-line player with the given options, over the same targets as our worker.
+std::vector<double> mpvSeeks(const QString& movie, const QStringList& options)
+{
+    std::vector<double> times;
+    MpvReference reference;
+    if (!reference.start(options))
+        return times;
+    reference.command(QJsonArray{"loadfile", movie});
+    if (!reference.waitForTimePos([](double position) { return position > 1.0; }, 10000))
+        return times;
+    for (const double target : seekTargets(60.0)) {
+        QElapsedTimer clock;
+        clock.start();
+        reference.command(QJsonArray{"seek", target, "absolute+exact"});
+        if (reference.waitForPlaybackRestart(10000))
+            times.push_back(elapsedMs(clock));
+        // Our worker lets playback run on before its next seek as well.
+        QThread::msleep(seekSettleMs);
+    }
+    return times;
+}
 } // namespace
 
 Benchmark::Benchmark(QString movie1080, QString movie360, QString shortMovie, QString workFolder)
@@ -181,23 +204,7 @@ void Benchmark::measureSeeks(BenchFigures& figures)
     if (worker.start({"seek", m_movie1080}))
         ours = toNumbers(worker.collectUntilExit("seek_ms", 120000));
 
-    std::vector<double> mpv;
-    MpvReference reference;
-    if (reference.start({})) {
-        reference.command(QJsonArray{"loadfile", m_movie1080});
-        double duration = 0;
-        if (reference.waitForTimePos([](double position) { return position > 1.0; }, 10000))
-            duration = 60.0;
-        for (const double target : duration > 0 ? seekTargets(duration) : std::vector<double>{}) {
-            QElapsedTimer clock;
-            clock.start();
-            reference.command(QJsonArray{"seek", target, "absolute+exact"});
-            if (reference.waitForPlaybackRestart(10000))
-                mpv.push_back(elapsedMs(clock));
-            QThread::msleep(seekSettleMs);
-        }
-    }
-    figures.seekMs = {median(ours), median(mpv)};
+    figures.seekMs = {median(ours), median(mpvSeeks(m_movie1080, {}))};
 }
 
 void Benchmark::measureCpu(BenchFigures& figures)
@@ -328,30 +335,6 @@ void Benchmark::measureWindowed(BenchFigures& figures)
     }
 }
 
-namespace {
-// Milliseconds from each exact seek while playing to the first report at the new place, in mpv's
-// command-line player with the given options, over the same targets as our worker.
-std::vector<double> mpvSeeks(const QString& movie, const QStringList& options)
-{
-    std::vector<double> times;
-    MpvReference reference;
-    if (!reference.start(options))
-        return times;
-    reference.command(QJsonArray{"loadfile", movie});
-    if (!reference.waitForTimePos([](double position) { return position > 1.0; }, 10000))
-        return times;
-    for (const double target : seekTargets(60.0)) {
-        QElapsedTimer clock;
-        clock.start();
-        reference.command(QJsonArray{"seek", target, "absolute+exact"});
-        if (reference.waitForPlaybackRestart(10000))
-            times.push_back(elapsedMs(clock));
-        // Our worker lets playback run on before its next seek as well.
-        QThread::msleep(seekSettleMs);
-    }
-    return times;
-}
-} // namespace
 
 void Benchmark::measureSeeksByClip(BenchFigures& figures)
 {
