@@ -93,14 +93,6 @@ double elapsedMs(const QElapsedTimer& clock)
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
-std::vector<double> toNumbers(const QStringList& texts)
-{
-    std::vector<double> numbers;
-    for (const QString& text : texts)
-        numbers.push_back(text.toDouble());
-    return numbers;
-}
-
 void progress(const char* what)
 {
     std::fprintf(stderr, "measuring %s...\n", what);
@@ -202,7 +194,7 @@ void Benchmark::measureSeeks(BenchFigures& figures)
     WorkerProcess worker;
     std::vector<double> ours;
     if (worker.start({"seek", m_movie1080}))
-        ours = toNumbers(worker.collectUntilExit("seek_ms", 120000));
+        ours = worker.figuresUntilExit(120000)["seek_ms"];
 
     figures.seekMs = {median(ours), median(mpvSeeks(m_movie1080, {}))};
 }
@@ -396,7 +388,7 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
             if (worker.start(QStringList{"loop", m_keyframeEveryTenSeconds, "--sound", "--loop-end",
                                          QString::number(loopEnd)} +
                              settings.workerOptions()))
-                worker.collectUntilExit("loop_", 30000);
+                worker.figuresUntilExit(30000);
         });
         const std::optional<std::vector<double>> mpv = gapsDuring("mpv", [&] {
             MpvReference reference;
@@ -412,7 +404,7 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
             if (worker.start(QStringList{"loop-prototype", m_keyframeEveryTenSeconds, "--loop-end",
                                          QString::number(loopEnd)} +
                              settings.workerOptions()))
-                worker.collectUntilExit("", 30000);
+                worker.figuresUntilExit(30000);
         });
         if (prototype) {
             figures.loopGapsPrototype[key] = *prototype;

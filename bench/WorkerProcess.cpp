@@ -31,18 +31,6 @@ QString WorkerProcess::waitForLine(const QString& key, int timeoutMs)
     return {};
 }
 
-QStringList WorkerProcess::collectUntilExit(const QString& key, int timeoutMs)
-{
-    m_process.waitForFinished(timeoutMs);
-    QStringList values;
-    while (m_process.canReadLine()) {
-        const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
-        if (line.startsWith(key))
-            values << line.mid(key.size()).trimmed();
-    }
-    return values;
-}
-
 std::map<QString, std::vector<double>> WorkerProcess::figuresUntilExit(int timeoutMs)
 {
     m_process.waitForFinished(timeoutMs);

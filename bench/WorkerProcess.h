@@ -21,8 +21,6 @@ public:
     bool start(const QStringList& workerArguments);
     // The next line that starts with `key`, without the key; empty on time-out or exit.
     QString waitForLine(const QString& key, int timeoutMs);
-    // Every line starting with `key` until the worker exits.
-    QStringList collectUntilExit(const QString& key, int timeoutMs);
     // Every "key value" line until the worker exits, the values grouped by key.
     std::map<QString, std::vector<double>> figuresUntilExit(int timeoutMs);
     qint64 pid() const { return m_process.processId(); }
