@@ -9,7 +9,7 @@ packages=(
   libmpv-dev mpv ffmpeg libgif-dev librubberband-dev
   libgl-dev libgl1-mesa-dri
   xvfb xauth imagemagick fonts-dejavu-core
-  desktop-file-utils libxml2-utils shared-mime-info dbus dpkg-dev
+  desktop-file-utils shared-mime-info appstream man-db groff-base dbus dpkg-dev
   pulseaudio pulseaudio-utils
 )
 

@@ -50,6 +50,11 @@ constexpr OptionValue embeddingOptions[] = {
     {mpvname::keepOpen, "yes"},
     {mpvname::idle, "yes"},
     {mpvname::exactSeeks, "yes"},
+    // Decoding stays on the processor (see the README's decisions), so the render context loads
+    // none of the GPU decoders' interops, which print to standard error when probing for hardware
+    // that is not there ("Cannot load libcuda.so.1").
+    {"hwdec", "no"},
+    {"gpu-hwdec-interop", "no"},
 };
 
 // The player opens the one file it is given and nothing else, whatever that file holds: movies
