@@ -8,9 +8,9 @@
 #include "WorkerProcess.h"
 #include "XvfbDisplay.h"
 
-#include "support/PcmAudio.h"
-#include "support/SilenceGaps.h"
-#include "support/ToneAnalysis.h"
+#include "SilenceGaps.h"
+#include "Sound.h"
+#include "ToneAnalysis.h"
 
 #include "player/RubberBandFilter.h"
 #include "player/StretchSettings.h"
@@ -275,7 +275,7 @@ void Benchmark::measureAccuracy(BenchFigures& figures)
         const double movieSeconds = worker.waitForLine("duration", 20000).toDouble();
         if (worker.waitForLine("done", 120000).isNull())
             continue;
-        const std::optional<PcmAudio> audio = PcmAudio::readWav(wavePath);
+        const std::optional<Sound> audio = Sound::read(wavePath);
         if (!audio || audio->seconds() < 4)
             continue;
         // Leave out the stretcher's start and the end of the sound.

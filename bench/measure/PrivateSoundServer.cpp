@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QThread>
 
+#include <csignal>
 #include <cstring>
+#include <sys/prctl.h>
 
 namespace {
-constexpr const char* sinkName = "reelquill_bench";
+constexpr const char* sinkName = "reelquill_null";
 }
 
 PrivateSoundServer::~PrivateSoundServer()
@@ -26,6 +28,7 @@ bool PrivateSoundServer::start()
     qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
     qputenv("PULSE_SINK", sinkName);
     m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_server.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_server.start(
         "pulseaudio",
         {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--log-level=error", "-L",

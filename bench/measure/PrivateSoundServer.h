@@ -5,9 +5,9 @@
 
 #include <vector>
 
-// A PulseAudio server of the benchmark's own, in a private runtime folder, with one null sink
-// whose monitor is recorded in real time: what a player sends to it arrives with the timing a
-// listener would hear, gaps included. Players started while it runs send their sound to it.
+// A PulseAudio server of the program's own (for the benchmark and the tests), in a private runtime folder,
+// with one null sink whose monitor is recorded in real time: what a player sends to it arrives with the
+// timing a listener would hear, gaps included. Players started while it runs send their sound to it.
 class PrivateSoundServer
 {
 public:

@@ -2,6 +2,9 @@
 
 #include <QDeadlineTimer>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 XvfbDisplay::~XvfbDisplay()
 {
     if (m_server.state() != QProcess::NotRunning) {
@@ -16,9 +19,12 @@ XvfbDisplay::~XvfbDisplay()
 bool XvfbDisplay::start()
 {
     // With -displayfd the server picks a free display number itself and writes it to standard
-    // output once it accepts clients.
+    // output once it accepts clients. Without -noreset it would reset when its last client leaves,
+    // and turn away a program connecting just then. It ends with this process, however that ends.
     m_server.setProgram(QStringLiteral("Xvfb"));
-    m_server.setArguments({"-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"});
+    m_server.setArguments(
+        {"-displayfd", "1", "-noreset", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"});
+    m_server.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_server.start();
     if (!m_server.waitForStarted(5000))
         return false;

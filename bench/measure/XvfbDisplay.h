@@ -4,8 +4,8 @@
 #include <QProcessEnvironment>
 #include <QString>
 
-// A virtual X server of the benchmark's own, so that both players can draw into real windows
-// on any machine, also one without a desktop, and disturb nobody's screen.
+// A virtual X server of the benchmark's or a test's own, so that players can draw into real
+// windows on any machine, also one without a desktop, and disturb nobody's screen.
 class XvfbDisplay
 {
 public:

@@ -4,145 +4,103 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTimer>
-
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSet>
+#include <QMetaProperty>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
 
-// Every command of the main window through every one of its routes. The expected effects are
-// written out by hand from what each command must do, and the keys as a user presses them, so a
-// route wired to the wrong command, a command that runs twice or a wrong key all show.
+// Every command of the main window through every one of its routes, and where its hot keys act.
+// The expected effects are written out by hand from what each command must do, and the keys as a
+// user presses them, so a route wired to the wrong command, a command that runs twice or a wrong
+// key all show.
 namespace {
-
-const QString movieFilter =
-    "All Supported Files |*.mpg;*.mpeg;*.wmv;*.avi;*.mov;*.mp4;*.3gp;*.flv;*.vob|DVD video files "
-    "(*.vob)|*.vob"
-    "|FLV (*.flv)|*.flv|mpg (*.mpg)|*.mpg|mpeg (*.mpeg)|*.mpeg|wmv (*.wmv)|*.wmv|avi (*.avi)|*.avi"
-    "|mov (*.mov)|*.mov|mp4 (*.mp4)|*.mp4|3gp (*.3gp)|*.3gp|All Files (*.*)|*.*";
-
-const QString excerptFilter = "Reelquill excerpt files (*.rqx) |*.rqx";
-
-struct Command
-{
-    const char* name;
-    // Buttons and menu entries by name; keys as "key:Ctrl+Left"; "double click" on the video.
-    QStringList routes;
-    // On top of the common start: a slider set ("sldPitchSemi=-3"), three marks ("marks"), or nothing.
-    QString setup;
-    // The player's calls, then every control, state, window and desktop record that changed, sorted.
-    QString effect;
-};
+// A command; its routes: buttons and menu entries by name, keys as pressed ("Ctrl+Left"), "double
+// click" on the video; what it starts from on top of the common start: a slider set
+// ("sldPitchSemi=-3") or three marks ("marks"); and its effect: the player's calls, then what the
+// controls, windows, playback and desktop show anew, sorted.
+using Command = std::tuple<const char*, QStringList, QString, QString>;
 
 // clang-format off
+const QString movieFilter =
+    "All Supported Files |*.mpg;*.mpeg;*.wmv;*.avi;*.mov;*.mp4;*.3gp;*.flv;*.vob|DVD video files (*.vob)"
+    "|*.vob|FLV (*.flv)|*.flv|mpg (*.mpg)|*.mpg|mpeg (*.mpeg)|*.mpeg|wmv (*.wmv)|*.wmv|avi (*.avi)|*.avi"
+    "|mov (*.mov)|*.mov|mp4 (*.mp4)|*.mp4|3gp (*.3gp)|*.3gp|All Files (*.*)|*.*";
+const QString excerptFilter = "Reelquill excerpt files (*.rqx) |*.rqx";
 const QList<Command> commands = {
-    {"open", {"tlbCmdOpen", "cmdOpen", "mnuOpen", "key:Alt+O"}, "",
-     "dialog: " + movieFilter},
-    {"play", {"tlbCmdPlay", "cmdPlay", "mnuPlay", "key:Alt+P"}, "",
-     "Play()"},
-    {"play loop", {"tlbCmdPlayLoop", "cmdPlayLoop", "mnuPlayLoop", "key:Alt+L"}, "",
-     "Play() | LoopPlay=true"},
-    {"pause", {"tlbCmdPause", "cmdPause", "mnuPause", "key:Alt+Space"}, "",
-     "Pause() | Paused=true"},
-    {"stop", {"tlbCmdStop", "cmdStop", "mnuStop", "key:Alt+Backspace"}, "",
-     "Stop() Seek(10) | lblPreviewTime=0:00:10:00 | sldPosition=10"},
-    {"5 seconds back", {"tlbCmdRewind", "cmdRewind", "mnuRewind", "key:Alt+Left"}, "",
-     "Seek(45)"},
-    {"5 seconds forward", {"tlbCmdFForward", "cmdFForward", "mnuFForward", "key:Alt+Right"}, "",
-     "Seek(55)"},
-    {"loop window back", {"tlbCmdLoopWinBack", "cmdLoopWinBack", "mnuLoopWinBack", "key:Shift+Left"}, "",
+    {"open", {"tlbCmdOpen", "cmdOpen", "mnuOpen", "Alt+O"}, "", "dialog: " + movieFilter},
+    {"play", {"tlbCmdPlay", "cmdPlay", "mnuPlay", "Alt+P"}, "", "Play()"},
+    {"play loop", {"tlbCmdPlayLoop", "cmdPlayLoop", "mnuPlayLoop", "Alt+L"}, "", "Play() | LoopPlay=true"},
+    {"pause", {"tlbCmdPause", "cmdPause", "mnuPause", "Alt+Space"}, "", "Pause() | Paused=true"},
+    {"stop", {"tlbCmdStop", "cmdStop", "mnuStop", "Alt+Backspace"}, "", "Stop() Seek(10) | sldPosition=10"},
+    {"5 seconds back", {"tlbCmdRewind", "cmdRewind", "mnuRewind", "Alt+Left"}, "", "Seek(45)"},
+    {"5 seconds forward", {"tlbCmdFForward", "cmdFForward", "mnuFForward", "Alt+Right"}, "", "Seek(55)"},
+    {"loop window back", {"tlbCmdLoopWinBack", "cmdLoopWinBack", "mnuLoopWinBack", "Shift+Left"}, "",
      "sldBegin=9 | sldEnd=19"},
-    {"loop window forward", {"tlbCmdLoopWinForward", "cmdLoopWinForward", "mnuLoopWinFF", "key:Shift+Right"}, "",
+    {"loop window forward", {"tlbCmdLoopWinForward", "cmdLoopWinForward", "mnuLoopWinFF", "Shift+Right"}, "",
      "sldBegin=11 | sldEnd=21"},
-    {"full screen", {"tlbCmdResize", "mnuFullScreen", "key:Alt+Return", "key:Alt+Enter", "double click"}, "",
+    {"full screen", {"tlbCmdResize", "mnuFullScreen", "Alt+Return", "Alt+Enter", "double click"}, "",
      "FullScreen(true)"},
-    {"window view", {"tlbCmdWindowed", "mnuWindowedVideo"}, "",
-     "FullScreen(false)"},
-    {"reset all", {"cmdResetAll", "mnuResetAll", "key:Home"}, "sldPitchGrad=100",
-     "SetTempo(0) SetPitch(0) setRate(1) | lblPitchGrade=0.00 | lblRate=100% | lblTempo=100% | sldPitchGrad=0"
-     " | sldSpeed=100 | sldTempo=0"},
-    {"tempo +10", {"cmdTempo10Up", "mnuTempo10Up", "key:Right"}, "",
-     "SetTempo(30) | lblTempo=130% | sldTempo=30"},
-    {"tempo +1", {"cmdTempo1Up", "mnuTempo1Up", "key:Ctrl+Right"}, "",
-     "SetTempo(21) | lblTempo=121% | sldTempo=21"},
-    {"tempo reset", {"cmdTempoReset", "mnuTempoReset", "key:Alt+Home"}, "",
-     "SetTempo(0) | lblTempo=100% | sldTempo=0"},
-    {"tempo -1", {"cmdTempo1Down", "mnuTempo1Down", "key:Ctrl+Left"}, "",
-     "SetTempo(19) | lblTempo=119% | sldTempo=19"},
-    {"tempo -10", {"cmdTempo10Down", "mnuTempo10Down", "key:Left"}, "",
-     "SetTempo(10) | lblTempo=110% | sldTempo=10"},
-    {"rate +10", {"cmdRate10Up", "mnuTempoPitch10Up", "key:PgUp"}, "",
-     "setRate(1.3) | lblRate=130% | sldSpeed=130"},
-    {"rate +1", {"cmdRate1Up", "mnuTempoPitch1Up", "key:Ctrl+PgUp"}, "",
-     "setRate(1.21) | lblRate=121% | sldSpeed=121"},
-    {"rate reset", {"cmdRateReset", "mnuTempoPitchReset", "key:Ctrl+Home"}, "",
-     "setRate(1) | lblRate=100% | sldSpeed=100"},
-    {"rate -1", {"cmdRate1Down", "mnuTempoPitch1Down", "key:Ctrl+PgDown"}, "",
-     "setRate(1.19) | lblRate=119% | sldSpeed=119"},
-    {"rate -10", {"cmdRate10Down", "mnuTempoPitch10Down", "key:PgDown"}, "",
-     "setRate(1.1) | lblRate=110% | sldSpeed=110"},
-    {"octave up", {"cmdPitch12UpSemi", "mnuPitchSemi12Up", "key:Shift+Up"}, "sldPitchSemi=-3",
-     "SetPitch(9) | lblPitchSemi=9 | sldPitchSemi=9"},
-    {"semitone up", {"cmdPitch1UpSemi", "mnuPitchSemi1Up", "key:Up"}, "sldPitchSemi=-3",
-     "SetPitch(-2) | lblPitchSemi=-2 | sldPitchSemi=-2"},
+    {"window view", {"tlbCmdWindowed", "mnuWindowedVideo"}, "", "FullScreen(false)"},
+    {"reset all", {"cmdResetAll", "mnuResetAll", "Home"}, "sldPitchGrad=100",
+     "SetTempo(0) SetPitch(0) setRate(1) | sldPitchGrad=0 | sldSpeed=100 | sldTempo=0"},
+    {"tempo +10", {"cmdTempo10Up", "mnuTempo10Up", "Right"}, "", "SetTempo(30) | sldTempo=30"},
+    {"tempo +1", {"cmdTempo1Up", "mnuTempo1Up", "Ctrl+Right"}, "", "SetTempo(21) | sldTempo=21"},
+    {"tempo reset", {"cmdTempoReset", "mnuTempoReset", "Alt+Home"}, "", "SetTempo(0) | sldTempo=0"},
+    {"tempo -1", {"cmdTempo1Down", "mnuTempo1Down", "Ctrl+Left"}, "", "SetTempo(19) | sldTempo=19"},
+    {"tempo -10", {"cmdTempo10Down", "mnuTempo10Down", "Left"}, "", "SetTempo(10) | sldTempo=10"},
+    {"rate +10", {"cmdRate10Up", "mnuTempoPitch10Up", "PgUp"}, "", "setRate(1.3) | sldSpeed=130"},
+    {"rate +1", {"cmdRate1Up", "mnuTempoPitch1Up", "Ctrl+PgUp"}, "", "setRate(1.21) | sldSpeed=121"},
+    {"rate reset", {"cmdRateReset", "mnuTempoPitchReset", "Ctrl+Home"}, "", "setRate(1) | sldSpeed=100"},
+    {"rate -1", {"cmdRate1Down", "mnuTempoPitch1Down", "Ctrl+PgDown"}, "", "setRate(1.19) | sldSpeed=119"},
+    {"rate -10", {"cmdRate10Down", "mnuTempoPitch10Down", "PgDown"}, "", "setRate(1.1) | sldSpeed=110"},
+    {"octave up", {"cmdPitch12UpSemi", "mnuPitchSemi12Up", "Shift+Up"}, "sldPitchSemi=-3",
+     "SetPitch(9) | sldPitchSemi=9"},
+    {"semitone up", {"cmdPitch1UpSemi", "mnuPitchSemi1Up", "Up"}, "sldPitchSemi=-3",
+     "SetPitch(-2) | sldPitchSemi=-2"},
     {"semitones reset", {"cmdPitchResetSemi", "mnuPitchSemiReset"}, "sldPitchSemi=-3",
-     "SetPitch(0) | lblPitchSemi=0 | sldPitchSemi=0"},
-    {"semitone down", {"cmdPitch1DownSemi", "mnuPitchSemi1Down", "key:Down"}, "sldPitchSemi=-3",
-     "SetPitch(-4) | lblPitchSemi=-4 | sldPitchSemi=-4"},
-    {"octave down", {"cmdPitch12DownSemi", "mnuPitchSemi12Down", "key:Shift+Down"}, "sldPitchSemi=3",
-     "SetPitch(-9) | lblPitchSemi=-9 | sldPitchSemi=-9"},
+     "SetPitch(0) | sldPitchSemi=0"},
+    {"semitone down", {"cmdPitch1DownSemi", "mnuPitchSemi1Down", "Down"}, "sldPitchSemi=-3",
+     "SetPitch(-4) | sldPitchSemi=-4"},
+    {"octave down", {"cmdPitch12DownSemi", "mnuPitchSemi12Down", "Shift+Down"}, "sldPitchSemi=3",
+     "SetPitch(-9) | sldPitchSemi=-9"},
     {"fine semitone up", {"cmdPitch10UpGrad", "mnuPitch10Up"}, "sldPitchGrad=100",
-     "SetPitch(3) | lblPitchGrade=3.00 | sldPitchGrad=150"},
-    {"2 cents up", {"cmdPitch1UpGrad", "mnuPitch1Up", "key:Ctrl+Up"}, "sldPitchGrad=100",
-     "SetPitch(2.02) | lblPitchGrade=2.02 | sldPitchGrad=101"},
+     "SetPitch(3) | sldPitchGrad=150"},
+    {"2 cents up", {"cmdPitch1UpGrad", "mnuPitch1Up", "Ctrl+Up"}, "sldPitchGrad=100",
+     "SetPitch(2.02) | sldPitchGrad=101"},
     {"fine pitch reset", {"cmdPitchResetGrad", "mnuPitchReset"}, "sldPitchGrad=100",
-     "SetPitch(0) | lblPitchGrade=0.00 | sldPitchGrad=0"},
-    {"2 cents down", {"cmdPitch1DownGrad", "mnuPitch1Down", "key:Ctrl+Down"}, "sldPitchGrad=100",
-     "SetPitch(1.98) | lblPitchGrade=1.98 | sldPitchGrad=99"},
+     "SetPitch(0) | sldPitchGrad=0"},
+    {"2 cents down", {"cmdPitch1DownGrad", "mnuPitch1Down", "Ctrl+Down"}, "sldPitchGrad=100",
+     "SetPitch(1.98) | sldPitchGrad=99"},
     {"fine semitone down", {"cmdPitch10DownGrad", "mnuPitch10Down"}, "sldPitchGrad=100",
-     "SetPitch(1) | lblPitchGrade=1.00 | sldPitchGrad=50"},
-    {"both pitches to 0", {"key:End"}, "sldPitchGrad=100",
-     "SetPitch(0) | lblPitchGrade=0.00 | sldPitchGrad=0"},
-    {"volume down", {"cmdGainDown"}, "",
-     "setVolume(-3000)"},
-    {"volume up", {"cmdGainUp"}, "",
-     "setVolume(-2000)"},
-    {"load excerpt", {"tlbCmdLoadExcerpt", "mnuLoadExcerpt", "key:Ctrl+L"}, "",
-     "dialog: " + excerptFilter},
-    {"save excerpt", {"tlbCmdSaveExcerpt", "mnuSaveExcerpt", "key:Ctrl+S"}, "",
-     "dialog: " + excerptFilter},
-    {"snapshot", {"tlbCmdSnapshot", "cmdSnapshot", "mnuSnapshot", "key:Alt+S"}, "",
+     "SetPitch(1) | sldPitchGrad=50"},
+    {"both pitches to 0", {"End"}, "sldPitchGrad=100", "SetPitch(0) | sldPitchGrad=0"},
+    {"volume down", {"cmdGainDown"}, "", "setVolume(-3000)"},
+    {"volume up", {"cmdGainUp"}, "", "setVolume(-2000)"},
+    {"load excerpt", {"tlbCmdLoadExcerpt", "mnuLoadExcerpt", "Ctrl+L"}, "", "dialog: " + excerptFilter},
+    {"save excerpt", {"tlbCmdSaveExcerpt", "mnuSaveExcerpt", "Ctrl+S"}, "", "dialog: " + excerptFilter},
+    {"snapshot", {"tlbCmdSnapshot", "cmdSnapshot", "mnuSnapshot", "Alt+S"}, "",
      "SaveSnapshot(SNAPSHOTS/Snapshot DATE.jpg,1) SaveBitmap(CACHE/preview.bmp) | window: frmSnapshot"},
-    {"snapshot options", {"tlbCmdSnapshotFolder", "mnuSnapshotFolder"}, "",
-     "window: frmOptions"},
-    {"add mark", {"cmdAddMark", "key:F5"}, "",
+    {"snapshot options", {"tlbCmdSnapshotFolder", "mnuSnapshotFolder"}, "", "window: frmOptions"},
+    {"add mark", {"cmdAddMark", "F5"}, "",
      "cmdClearMark shown | cmdDeleteMark shown | lblMark shown | lstMark shown | lstMark=0:00:50"},
-    {"remove mark", {"cmdDeleteMark"}, "marks",
-     "message: Reelquill: No item selected. (information)"},
+    {"remove mark", {"cmdDeleteMark"}, "marks", "message: Reelquill: No item selected."},
     {"clear marks", {"cmdClearMark"}, "marks",
      "cmdClearMark hidden | cmdDeleteMark hidden | lblMark hidden | lstMark hidden | lstMark="},
-    {"previous mark", {"key:F6"}, "marks",
-     "Seek(30)"},
-    {"same mark", {"key:F7"}, "marks",
-     "Seek(10)"},
-    {"next mark", {"key:F8"}, "marks",
-     "Seek(20)"},
+    {"previous mark", {"F6"}, "marks", "Seek(30)"},
+    {"same mark", {"F7"}, "marks", "Seek(10)"},
+    {"next mark", {"F8"}, "marks", "Seek(20)"},
     {"movie duration calculator", {"cmdMovieSpeedCalc", "mnuSpeedCalc"}, "",
      "window: frmMovieDurationCalculator"},
-    {"transpose calculator", {"cmdKeyCalc", "mnuTransposeCalc"}, "",
-     "window: frmKeyCalc"},
-    {"help", {"cmdHelp", "mnuContents", "key:F1"}, "",
-     "url: file://PROGRAM/reelquill-help.html"},
-    {"support online", {"mnuOnlineSupport"}, "",
-     "url: https://reelquill.org/support"},
-    {"about", {"cmdAbout", "mnuAbout"}, "",
-     "modal: frmAbout"},
-    {"exit", {"mnuExit"}, "",
-     "Close()"},
+    {"transpose calculator", {"cmdKeyCalc", "mnuTransposeCalc"}, "", "window: frmKeyCalc"},
+    {"help", {"cmdHelp", "mnuContents", "F1"}, "", "url: file://PROGRAM/reelquill-help.html"},
+    {"support online", {"mnuOnlineSupport"}, "", "url: https://reelquill.org/support"},
+    {"about", {"cmdAbout", "mnuAbout"}, "", "modal: frmAbout"},
+    {"exit", {"mnuExit"}, "", "Close()"},
 };
 // clang-format on
 
@@ -157,26 +115,21 @@ struct Rig : MainWindowRig
         settings.setText("SnapshotFolder", snapshots.path() + "/");
         player.movies.insert("/movies/film.mp4", 100.0);
         window.startUp({"reelquill", "/movies/film.mp4"});
-        player.position = 50;
         player.volume = -2500;
-        slider("sldPosition")->setValue(50);
-        slider("sldBegin")->setValue(10);
-        slider("sldEnd")->setValue(20);
-        slider("sldTempo")->setValue(20);
-        slider("sldSpeed")->setValue(120);
-        if (setup == "marks") {
-            for (double seconds : {10, 20, 30}) {
-                player.reportPosition(seconds);
-                run("cmdAddMark");
-            }
-        } else if (!setup.isEmpty()) {
-            slider(setup.section('=', 0, 0))->setValue(setup.section('=', 1).toInt());
+        for (const QString& set :
+             ("sldPosition=50 sldBegin=10 sldEnd=20 sldTempo=20 sldSpeed=120 " + setup).split(' ')) {
+            if (set.startsWith("sld"))
+                slider(set.section('=', 0, 0))->setValue(set.section('=', 1).toInt());
         }
-        player.reportPosition(50);
+        for (double seconds : {10, 20, 30, 50}) {
+            player.reportPosition(seconds);
+            if (setup == "marks" && seconds < 50)
+                run("cmdAddMark");
+        }
         player.clearCalls();
     }
 
-    // What the player was asked, and the sliders, labels and playback state as name=value.
+    // What the player was asked, with the folders and the date of a snapshot's name as words.
     QString calls() const
     {
         static const QRegularExpression date("[^ ]+-\\d\\d-\\d{4} \\d\\d-\\d\\d-\\d\\d");
@@ -187,60 +140,84 @@ struct Rig : MainWindowRig
     }
     QStringList state()
     {
+        const QWidget* client = window.centralWidget();
         QStringList state = modals;
-        for (const QWidget* control :
-             window.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        for (const QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             state << control->objectName() + (control->isHidden() ? " hidden" : " shown");
-        for (const QListWidget* list : window.centralWidget()->findChildren<QListWidget*>()) {
+        for (const QListWidget* list : client->findChildren<QListWidget*>()) {
             QStringList lines;
             for (int i = 0; i < list->count(); ++i)
                 lines << list->item(i)->text();
             state << list->objectName() + "=" + lines.join(',');
         }
+        for (const QSlider* slider : client->findChildren<QSlider*>())
+            state << slider->objectName() + "=" + QString::number(slider->value());
         for (const QWidget* other : QApplication::topLevelWidgets()) {
             if (other != &window && other->isVisible())
                 state << "window: " + other->objectName();
         }
         for (const QUrl& url : desktop.openedUrls)
             state << "url: " + url.toString().replace(QCoreApplication::applicationDirPath(), "PROGRAM");
-        for (const QSlider* slider : window.centralWidget()->findChildren<QSlider*>())
-            state << slider->objectName() + "=" + QString::number(slider->value());
-        for (const QLabel* label : window.centralWidget()->findChildren<QLabel*>())
-            state << label->objectName() + "=" + label->text();
-        const PlaybackState& playback = window.playbackState();
-        state << QString("LoopPlay=%1").arg(playback.LoopPlay ? "true" : "false")
-              << QString("Paused=%1").arg(playback.Paused ? "true" : "false");
         for (const QString& filter : desktop.filtersShown)
             state << "dialog: " + filter;
         for (const FakeDesktop::Message& message : desktop.messages)
-            state << "message: " + message.caption + ": " + message.text +
-                         (message.icon == Desktop::MessageIcon::Information ? " (information)"
-                                                                            : " (other icon)");
-        return state;
+            state << "message: " + message.caption + ": " + message.text;
+        const PlaybackState& playback = window.playbackState();
+        return state << QString("LoopPlay=%1").arg(playback.LoopPlay ? "true" : "false")
+                     << QString("Paused=%1").arg(playback.Paused ? "true" : "false");
     }
 
-    bool pressOnThePositionSlider(const QString& keys)
+    // Puts the focus where a row says: on a control of the main window, on a control of the window
+    // that a button opens ("cmdKeyCalc > cboInitKey"), on the picture (a native window inside the
+    // video) or in the full-screen video window. Returns what has the focus, or null.
+    QWidget* putFocus(const QString& place, QWidget* fullScreen = nullptr)
     {
-        window.show();
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            return false;
-        slider("sldPosition")->setFocus();
-        const QKeyCombination combination = QKeySequence::fromString(keys)[0];
-        QTest::keyClick(slider("sldPosition"), combination.key(), combination.keyboardModifiers());
-        return true;
+        const auto activate = [](QWidget* shown) {
+            shown->show();
+            shown->activateWindow();
+            return QTest::qWaitForWindowActive(shown);
+        };
+        QWidget* video = control<QWidget>("MoviePlayer");
+        QWindow* picture = place.contains("picture") ? new QWindow : nullptr;
+        if (picture)
+            (new QVBoxLayout(video))->addWidget(QWidget::createWindowContainer(picture));
+        QWidget* focusWindow = &window;
+        if (place.contains("full screen")) // the player moves the video into a window of its own
+            (new QVBoxLayout(focusWindow = fullScreen))->addWidget(video);
+        if (!activate(&window))
+            return nullptr;
+        if (place.contains(" > ") && run(place.section(" > ", 0, 0))) {
+            for (QWidget* other : QApplication::topLevelWidgets())
+                focusWindow = other->isVisible() && other != &window ? other : focusWindow;
+        }
+        QWidget* focused = place.contains("picture") || place.contains("full screen")
+                               ? video
+                               : focusWindow->findChild<QWidget*>(place.section(" > ", -1));
+        if (!focused || !activate(focusWindow))
+            return nullptr;
+        focused->setFocus();
+        if (picture)
+            picture->requestActivate();
+        // A window that a command shows may take the activation a moment after it reports it.
+        const bool done = QTest::qWaitFor([&] {
+            return picture ? QGuiApplication::focusWindow() == picture
+                           : QApplication::activeWindow() == focusWindow &&
+                                 QApplication::focusWidget() == focused;
+        });
+        return done ? focused : nullptr;
+    }
+
+    void press(const QString& keys)
+    {
+        for (const QString& key : keys.split(' ')) {
+            const QKeyCombination combination =
+                key == "Alt" ? QKeyCombination(Qt::Key_Alt) : QKeySequence::fromString(key)[0];
+            QTest::keyClick(QGuiApplication::focusWindow(), combination.key(),
+                            combination.keyboardModifiers());
+        }
     }
 };
 
-// The entries of the states after that differ from before, sorted, after the player's calls.
-QString effect(const QString& calls, const QStringList& before, QStringList after)
-{
-    after.removeIf([&before](const QString& entry) { return before.contains(entry); });
-    after.sort();
-    if (!calls.isEmpty())
-        after.prepend(calls);
-    return after.join(" | ");
-}
 } // namespace
 
 class CommandRoutesTest : public QObject
@@ -256,10 +233,9 @@ private slots:
         QTest::addColumn<QString>("route");
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("effect");
-        for (const Command& command : commands) {
-            for (const QString& route : command.routes)
-                QTest::addRow("%s: %s", command.name, qPrintable(route))
-                    << route << command.setup << command.effect;
+        for (const auto& [name, routes, setup, effect] : commands) {
+            for (const QString& route : routes)
+                QTest::addRow("%s: %s", name, qPrintable(route)) << route << setup << effect;
         }
     }
     void everyRouteRunsItsCommandOnce()
@@ -278,45 +254,95 @@ private slots:
             }
         });
         closeModal.start(10);
-        if (route.startsWith("key:"))
-            QVERIFY(rig.pressOnThePositionSlider(route.mid(4)));
-        else if (route == "double click")
+        if (route.front().isUpper()) {
+            QVERIFY(rig.putFocus("sldPosition"));
+            rig.press(route);
+        } else if (route == "double click")
             rig.player.doubleClick();
         else
             QVERIFY2(rig.run(route), qPrintable("no control " + route));
         closeModal.stop();
-        const QString seen = ::effect(rig.calls(), before, rig.state());
-        // Windows the command opened go with this row.
-        for (QWidget* other : QApplication::topLevelWidgets()) {
-            if (other != &rig.window)
-                other->close();
-        }
-        QCOMPARE(seen, effect);
+        QStringList seen = rig.state();
+        seen.removeIf([&before](const QString& entry) { return before.contains(entry); });
+        seen.sort();
+        seen.prepend(rig.calls());
+        seen.removeAll("");
+        QCOMPARE(seen.join(" | "), effect);
+        // A picture button shows its picture: a missing icon file leaves it blank.
+        if (const auto* button = rig.control<QToolButton>(route))
+            QVERIFY(!button->icon().pixmap(button->iconSize()).isNull());
     }
 
     // Every menu entry and hot key of the window is a route above: none is left untested.
     void everyMenuEntryAndHotKeyIsListed()
     {
-        QSet<QString> listed;
-        for (const Command& command : commands) {
-            for (const QString& route : command.routes)
-                listed << route;
-        }
         Rig rig("");
         QStringList unlisted;
-        for (const QAction* menu : rig.window.menuBar()->actions()) {
-            for (const QAction* entry : menu->menu()->actions()) {
-                if (!entry->isSeparator() && !listed.contains(entry->objectName()))
-                    unlisted << entry->objectName();
-            }
+        for (const QAction* entry : rig.window.menuBar()->findChildren<QAction*>()) {
+            if (!entry->isSeparator() && !entry->menu())
+                unlisted << entry->objectName();
         }
         for (const QShortcut* hotKey : rig.window.findChildren<QShortcut*>()) {
-            for (const QKeySequence& keys : hotKey->keys()) {
-                if (!listed.contains("key:" + keys.toString()))
-                    unlisted << hotKey->objectName() + " " + keys.toString();
-            }
+            for (const QKeySequence& keys : hotKey->keys())
+                unlisted << keys.toString();
+        }
+        for (const Command& command : commands) {
+            for (const QString& route : std::get<QStringList>(command))
+                unlisted.removeAll(route);
         }
         QCOMPARE(unlisted, QStringList());
+    }
+
+    // Hot keys act in the main window and the full-screen video whatever has the focus there, and
+    // the control with the focus keeps its value; in other windows and the menu bar they stand aside.
+    void hotKeysActOrStandAside_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("keys"); // pressed one after the other
+        QTest::addColumn<QString>("effect");
+        // clang-format off
+        QTest::newRow("keys act on the marks list, which keeps its line; the Pitch menu (Alt+P) stays shut")
+            << "lstMark" << "Down Alt+P Alt+P" << "SetPitch(-1) Play() Play()";
+        QTest::newRow("keys act while the full-screen picture has the focus")
+            << "full-screen picture" << "Up Alt+P" << "SetPitch(1) Play()";
+        QTest::newRow("Alt+F opens the File menu") << "sldPosition" << "Alt+F" << "menu mnuFile";
+        QTest::newRow("Alt alone hands the arrows to the menu bar; P there opens the Pitch menu")
+            << "sldPosition" << "Alt Right P" << "menu mnuPitch";
+        QTest::newRow("the transpose calculator's key list takes the arrows")
+            << "cmdKeyCalc > cboInitKey" << "Down Up Left Alt+P" << "cboInitKey moved";
+        QTest::newRow("the snapshot options take the arrows")
+            << "tlbCmdSnapshotFolder > optImageFormat_1" << "Right Up Alt+P" << "optImageFormat_1 moved";
+        // clang-format on
+    }
+    void hotKeysActOrStandAside()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, keys);
+        QFETCH(QString, effect);
+        QWidget fullScreen; // outlives the main window, as the video may move into it
+        Rig rig("marks");
+        QWidget* focused = rig.putFocus(place, &fullScreen);
+        QVERIFY2(focused, qPrintable("cannot put the focus on " + place));
+        // What the control shows: the line of a list, the value of a slider, the choice in a list.
+        const auto valueOf = [focused] {
+            const auto* list = qobject_cast<const QListWidget*>(focused);
+            return list ? QVariant(list->currentRow()) : focused->metaObject()->userProperty().read(focused);
+        };
+        const QVariant before = valueOf();
+        rig.player.clearCalls();
+        rig.press(keys);
+        const auto seen = [&] {
+            QStringList effects{rig.player.calls.join(' ')};
+            if (valueOf() != before)
+                effects << focused->objectName() + " moved";
+            if (const QWidget* menu = QApplication::activePopupWidget())
+                effects << "menu " + menu->objectName();
+            effects.removeAll("");
+            return effects.join(" | ");
+        };
+        QTRY_COMPARE(seen(), effect);
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
     }
 };
 

@@ -1,170 +1,147 @@
-#include "app/frmMain.h"
-#include "app/modSpecialFolders.h"
 #include "fakes/MainWindowRig.h"
 
-#include <QCloseEvent>
-#include <QFile>
-#include <QSlider>
-#include <QTemporaryDir>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
 
-// Start-up and shut-down of the main window with a recording player and a settings file of the
-// test's own.
+// Start-up and shut-down of the main window, and files that come from outside it: named on the
+// command line or dropped on the picture. "F/" in a row is the test's folder of files.
 class StartUpTest : public QObject
 {
     Q_OBJECT
 
-    struct Rig : MainWindowRig
+    QTemporaryDir m_folder;
+
+    QString inFolder(QString text) const { return text.replace("F/", m_folder.path() + "/"); }
+
+    // Drops on the picture area, where a user lets go of a file; it takes no drops itself, so
+    // the window must. False when the window refused the drag.
+    static bool drop(QWidget* picture, const QList<QUrl>& urls)
     {
-        Rig()
-        {
-            player.movies.insert("/movies/my film.mp4", 125.5);
-            player.movies.insert("/movies/weird.mp4", 10.0);
-        }
-    };
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(picture->rect().center(), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QDropEvent dropped(picture->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(picture, &enter);
+        if (enter.isAccepted())
+            QApplication::sendEvent(picture, &dropped);
+        return enter.isAccepted() && dropped.isAccepted();
+    }
 
 private slots:
-    void commandLineOpensAndPlays_data()
+    void initTestCase()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<int>("sliderMaximum");
-        const QStringList playsMyFilm{"setActive(true)", "setFileName(/movies/my film.mp4)", "setVolume(0)",
-                                      "Play()"};
-        QTest::newRow("quoted path with a blank, split by the shell")
-            << QStringList{"\"/movies/my", "film.mp4\""} << playsMyFilm << 126;
-        QTest::newRow("one argument with a blank")
-            << QStringList{"/movies/my film.mp4"} << playsMyFilm << 126;
-        QTest::newRow("quoted path in one argument")
-            << QStringList{"\"/movies/my film.mp4\""} << playsMyFilm << 126;
-        QTest::newRow("quote in the middle is removed as well")
-            << QStringList{"/movies/we\"ird.mp4"}
-            << QStringList{"setActive(true)", "setFileName(/movies/weird.mp4)", "setVolume(0)", "Play()"}
-            << 10;
-        QTest::newRow("empty command line opens nothing") << QStringList{} << QStringList{} << 1000;
-        QTest::newRow("a missing file starts with no movie")
-            << QStringList{"/movies/missing.mp4"}
-            << QStringList{"setActive(true)", "setFileName(/movies/missing.mp4)"} << 1000;
-        QTest::newRow("only quotes still reach the player")
-            << QStringList{"\"\""} << QStringList{"setActive(true)", "setFileName()"} << 1000;
-    }
-    void commandLineOpensAndPlays()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QStringList, calls);
-        QFETCH(int, sliderMaximum);
-        Rig rig;
-        rig.window.startUp(QStringList{"/usr/bin/reelquill"} + arguments);
-        QCOMPARE(rig.player.calls, calls);
-        const TimeControls& time = rig.window.timeControls();
-        for (QSlider* slider : {time.sldPosition, time.sldBegin, time.sldEnd})
-            QCOMPARE(slider->maximum(), sliderMaximum);
-        const bool opened = sliderMaximum != 1000;
-        QCOMPARE(time.sldPosition->value(), opened ? 0 : 500);
-        QCOMPARE(time.sldBegin->value(), opened ? 0 : 500);
-        QCOMPARE(time.sldEnd->value(), opened ? sliderMaximum : 500);
-        QVERIFY(rig.desktop.messages.isEmpty());
+        // Movie, loop play, position, begin, end (maximum, value each), tempo, semitones, fine pitch, rate.
+        const QString excerpt =
+            "F/my film.mp4\r\nTrue\r\n200\r\n150\r\n210\r\n40\r\n220\r\n60\r\n-25\r\n0\r\n-120\r\n150\r\n";
+        for (const char* name :
+             {"my film.mp4", "\"take\" 2.mp4", "take 2.mp4", "etude 9-16.rqx", "ETUDE.RQX"}) {
+            QFile file(inFolder("F/") + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QString(name).endsWith("mp4") ? "a movie" : inFolder(excerpt).toUtf8());
+        }
+        // The documents folder is $HOME/Documents when the desktop names no other.
+        qputenv("HOME", m_folder.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", m_folder.filePath("no config").toUtf8());
     }
 
-    void commandLineNamingAFileAsItStands_data()
+    void filesFromOutside_data()
     {
-        QTest::addColumn<QStringList>("files"); // made in a fresh folder
-        QTest::addColumn<QString>("commandLine");
-        QTest::addColumn<QString>("opened");
-        QTest::newRow("a name holding double quotes") << QStringList{"say \"hi\".mp4"} << "say \"hi\".mp4"
-                                                      << "say \"hi\".mp4";
-        QTest::newRow("the quoted name wins over the same name without quotes")
-            << QStringList{"\"take\" 2.mp4", "take 2.mp4"} << "\"take\" 2.mp4"
-            << "\"take\" 2.mp4";
-        QTest::newRow("a quoted path to a file without quotes")
-            << QStringList{"take 2.mp4"} << "\"take 2.mp4\""
-            << "take 2.mp4";
-        QTest::newRow("a quote in a name that does not exist is removed")
-            << QStringList{"say \"hi\".mp4"} << "say \"hi.mp4"
-            << "say hi.mp4";
-        QTest::newRow("commas, blanks and accents")
-            << QStringList{"Étude, op. 10 – No 3.mkv"} << "Étude, op. 10 – No 3.mkv"
-            << "Étude, op. 10 – No 3.mkv";
+        QTest::addColumn<QStringList>("given"); // the command line, or "drop" and what is dropped
+        QTest::addColumn<QString>("effect");    // the player's calls, or "refused"
+        const auto plays = [](const QString& path) {
+            return "setActive(true) setFileName(" + path + ") setVolume(0) Play()";
+        };
+        // The file's movie, its tempo, pitch (semitones + 2-cent steps / 50) and rate, from its position.
+        const QString loadsExcerpt =
+            "setFileName(F/my film.mp4) SetTempo(-25) SetPitch(-2.4) setRate(1.5) Seek(150) Play()";
+        // clang-format off
+        QTest::newRow("a quoted path with a blank, split by the shell, opens and plays")
+            << QStringList{"reelquill", "\"F/my", "film.mp4\""} << plays("F/my film.mp4");
+        QTest::newRow("a double quote inside a path is removed")
+            << QStringList{"reelquill", "F/my fi\"lm.mp4"} << plays("F/my film.mp4");
+        QTest::newRow("a name holding double quotes opens as it stands, before the same name without")
+            << QStringList{"reelquill", "F/\"take\" 2.mp4"} << plays("F/\"take\" 2.mp4");
+        QTest::newRow("a missing file starts with no movie and no message")
+            << QStringList{"reelquill", "F/missing.mp4"} << "setActive(true) setFileName(F/missing.mp4)";
+        QTest::newRow("only double quotes still reach the player")
+            << QStringList{"reelquill", "\"\""} << "setActive(true) setFileName()";
+        QTest::newRow("no command line opens nothing") << QStringList{"reelquill"} << "";
+        QTest::newRow("an excerpt loads with its movie")
+            << QStringList{"reelquill", "F/etude 9-16.rqx"} << loadsExcerpt;
+        QTest::newRow("a dropped movie opens and plays")
+            << QStringList{"drop", "F/my film.mp4"} << plays("F/my film.mp4");
+        QTest::newRow("a dropped excerpt in capitals loads")
+            << QStringList{"drop", "F/ETUDE.RQX"} << loadsExcerpt;
+        QTest::newRow("two files at once are refused")
+            << QStringList{"drop", "F/my film.mp4", "F/ETUDE.RQX"} << "refused";
+        QTest::newRow("a web address is refused")
+            << QStringList{"drop", "https://example.org/my.mp4"} << "refused";
+        // clang-format on
     }
-    void commandLineNamingAFileAsItStands()
+    void filesFromOutside()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QString, commandLine);
-        QFETCH(QString, opened);
-        QTemporaryDir folder;
-        for (const QString& name : files) {
-            QFile file(folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
+        QFETCH(QStringList, given);
+        QFETCH(QString, effect);
+        MainWindowRig rig;
+        for (const char* movie : {"my film.mp4", "\"take\" 2.mp4"})
+            rig.player.movies.insert(inFolder("F/") + movie, 125.5);
+        given.replaceInStrings("F/", m_folder.path() + "/");
+        if (given.first() == "drop") {
+            rig.window.startUp({"reelquill"});
+            QList<QUrl> urls;
+            for (const QString& file : given.mid(1))
+                urls << (file.startsWith("/") ? QUrl::fromLocalFile(file) : QUrl(file));
+            if (!drop(rig.control<QWidget>("MoviePlayer"), urls))
+                rig.player.calls << "refused";
+        } else {
+            rig.window.startUp(given);
         }
-        const QString path = folder.path() + "/" + opened;
-        Rig rig;
-        rig.player.movies.insert(path, 30.0);
-        // One argument, as a shell passes a quoted or escaped name.
-        rig.window.startUp({"/usr/bin/reelquill", folder.path() + "/" + commandLine});
-        QCOMPARE(rig.player.calls,
-                 QStringList({"setActive(true)", "setFileName(" + path + ")", "setVolume(0)", "Play()"}));
+        QCOMPARE(rig.player.calls.join(' '), inFolder(effect));
+        QCOMPARE(rig.desktop.messages.size(), 0);
     }
 
     void snapshotSettings_data()
     {
-        QTest::addColumn<QVariant>("storedFolder");
-        QTest::addColumn<QVariant>("storedFormat");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<int>("format");
-        const QString defaultFolder = modSpecialFolders::DocumentsFolder() + "/Reelquill snapshots/";
-        QTest::newRow("nothing stored") << QVariant() << QVariant() << defaultFolder << 1;
-        QTest::newRow("format 0 stored") << QVariant() << QVariant("0") << defaultFolder << 0;
-        QTest::newRow("format not a number") << QVariant() << QVariant("png") << defaultFolder << 1;
-        QTest::newRow("format out of range") << QVariant() << QVariant("5") << defaultFolder << 1;
-        QTest::newRow("folder stored")
-            << QVariant("/home/me/shots/") << QVariant("4") << "/home/me/shots/" << 4;
+        QTest::addColumn<QStringList>("stored"); // name=value
+        QTest::addColumn<QString>("values");     // the snapshot folder and format code
+        const QString documents = "F/Documents/Reelquill snapshots/";
+        // clang-format off
+        QTest::newRow("nothing stored: the documents folder, jpg") << QStringList{} << documents + " 1";
+        QTest::newRow("format 0 stored") << QStringList{"SnapshotFormat=0"} << documents + " 0";
+        QTest::newRow("format not a number") << QStringList{"SnapshotFormat=png"} << documents + " 1";
+        QTest::newRow("format out of range") << QStringList{"SnapshotFormat=5"} << documents + " 1";
+        QTest::newRow("both stored")
+            << QStringList{"SnapshotFolder=/home/me/shots/", "SnapshotFormat=4"} << "/home/me/shots/ 4";
+        // clang-format on
     }
     void snapshotSettings()
     {
-        QFETCH(QVariant, storedFolder);
-        QFETCH(QVariant, storedFormat);
-        QFETCH(QString, folder);
-        QFETCH(int, format);
-        Rig rig;
-        if (storedFolder.isValid())
-            rig.settings.setText("SnapshotFolder", storedFolder.toString());
-        if (storedFormat.isValid())
-            rig.settings.setText("SnapshotFormat", storedFormat.toString());
-        rig.window.startUp({"/usr/bin/reelquill"});
-        QCOMPARE(rig.window.programValues().SnapshotFolder, folder);
-        QCOMPARE(int(rig.window.programValues().SnapshotFormat), format);
-        QVERIFY(rig.window.programValues().SnapshotFile.isEmpty());
+        QFETCH(QStringList, stored);
+        QFETCH(QString, values);
+        MainWindowRig rig;
+        for (const QString& setting : stored)
+            rig.settings.setText(setting.section('=', 0, 0), setting.section('=', 1));
+        rig.window.startUp({"reelquill"});
+        const ProgramValues& read = rig.window.programValues();
+        QCOMPARE(read.SnapshotFolder + " " + QString::number(read.SnapshotFormat), inFolder(values));
     }
 
-    void startUpWritesNoSettings()
+    // Closing the window closes the movie and every other window, and writes no setting.
+    void shutDown()
     {
-        Rig rig;
-        rig.window.startUp({"/usr/bin/reelquill"});
-        rig.window.close();
+        MainWindowRig rig;
+        rig.window.startUp({"reelquill"});
+        rig.window.show();
+        QVERIFY(rig.run("cmdKeyCalc") && rig.run("tlbCmdSnapshotFolder"));
+        QVERIFY(rig.window.close());
+        QCOMPARE(rig.player.calls, QStringList{"Close()"});
+        for (const QWidget* window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
         QVERIFY(
             QSettings(rig.settingsDir.filePath("reelquill.ini"), QSettings::IniFormat).allKeys().isEmpty());
-    }
-
-    void shutDownClosesThePlayerFirstThenOtherWindows()
-    {
-        Rig rig;
-        rig.window.show();
-        // Stands in for a calculator or the snapshot preview; it notes when it is closed.
-        struct OtherWindow : QWidget
-        {
-            FakeMoviePlayer* player = nullptr;
-            void closeEvent(QCloseEvent* event) override
-            {
-                player->calls << "other window closed";
-                event->accept();
-            }
-        };
-        OtherWindow calculator;
-        calculator.player = &rig.player;
-        calculator.show();
-        QVERIFY(rig.window.close());
-        QCOMPARE(rig.player.calls, (QStringList{"Close()", "other window closed"}));
-        QVERIFY(!calculator.isVisible());
     }
 };
 

@@ -17,29 +17,44 @@ public:
         MessageIcon icon;
     };
 
-    QString openFileName(QWidget* parent, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
-                         const QString& filter) override;
-    QString browseForFolder(QWidget* parent, const QString& title, const QString& initialFolder) override;
-    void showCaptionedMessage(QWidget* parent, const QString& caption, const QString& text,
-                              MessageIcon icon) override;
-    bool openUrl(const QUrl& url) override;
-    bool startProgram(const QString& program, const QStringList& arguments) override;
+    QString openFileName(QWidget*, const QString& filter) override
+    {
+        filtersShown << filter;
+        return next(fileAnswers);
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString& filter) override
+    {
+        filtersShown << filter;
+        return next(fileAnswers);
+    }
+    QString browseForFolder(QWidget*, const QString&, const QString&) override { return next(folderAnswers); }
+    void showCaptionedMessage(QWidget*, const QString& caption, const QString& text,
+                              MessageIcon icon) override
+    {
+        messages << Message{caption, text, icon};
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls << url;
+        return true;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        startedPrograms << (QStringList{program} + arguments).join(' ');
+        return programsStart;
+    }
 
     // Answers of the next dialogs, oldest first; a dialog with no answer left is cancelled.
     QStringList fileAnswers;
     QStringList folderAnswers;
     bool programsStart = true;
-    bool urlsOpen = true;
 
     // What was asked, oldest first.
     QStringList filtersShown;
-    QStringList dialogTitles;
-    QStringList dialogFolders;
     QList<Message> messages;
     QList<QUrl> openedUrls;
     QStringList startedPrograms;
 
 private:
-    static QString takeFirstOrEmpty(QStringList& answers);
+    static QString next(QStringList& answers) { return answers.isEmpty() ? QString() : answers.takeFirst(); }
 };

@@ -1,10 +1,9 @@
 #include "about/HelpMenuCommands.h"
 
-#include <QDir>
 #include <QFile>
 #include <QMimeDatabase>
 #include <QProcess>
-#include <QStandardPaths>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +15,7 @@ struct ToolRun
     QString output;
 };
 
+// What a tool prints, on standard output and standard error together.
 ToolRun runTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -26,39 +26,26 @@ ToolRun runTool(const QString& program, const QStringList& arguments)
     const int exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return {exitCode, QString::fromLocal8Bit(process.readAll())};
 }
-
-// A key's value in a launcher entry, read as the desktop reads it (QSettings would take the
-// semicolons of a list for the start of a comment).
-QString desktopEntryValue(const QString& path, const QString& key)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    for (const QString& line : lines) {
-        if (line.startsWith(key + '='))
-            return line.mid(key.size() + 1);
-    }
-    return {};
-}
 } // namespace
 
 // Installs the build into a scratch prefix, as a package or a user would, and checks that the
-// desktop finds everything there: the launcher entry, the icon, the file types and the help page.
+// desktop finds everything there: the launcher entry, the icon, the file types, the help page,
+// the software centres' entry and the manual page.
 class InstallTest : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_prefix;
-    QStringList m_entryMimeTypes;
+    QString m_launcher;
 
     QString installed(const QString& relativePath) const { return m_prefix.filePath(relativePath); }
-
-    // The desktop's own names for a file name, found through the installed shared-MIME database.
-    static QStringList typeAndParents(const QString& fileName)
+    // A key's value in the launcher entry, read as the desktop reads it (QSettings would take the
+    // semicolons of a list for the start of a comment).
+    QString launcherValue(const QString& key) const
     {
-        const QMimeType type = QMimeDatabase().mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
-        return QStringList{type.name()} + type.aliases() + type.allAncestors();
+        return QRegularExpression('^' + key + "=(.*)$", QRegularExpression::MultilineOption)
+            .match(m_launcher)
+            .captured(1);
     }
 
 private slots:
@@ -72,74 +59,30 @@ private slots:
         // The MIME database reads its folders when first asked, which is after this.
         qputenv("XDG_DATA_DIRS", (installed("share") + ":/usr/share").toLocal8Bit());
         const ToolRun mimeDatabase = runTool("update-mime-database", {installed("share/mime")});
-        QVERIFY2(mimeDatabase.exitCode == 0 && mimeDatabase.output.trimmed().isEmpty(),
+        QVERIFY2(mimeDatabase.exitCode == 0 && mimeDatabase.output.isEmpty(),
                  qPrintable(mimeDatabase.output));
-        m_entryMimeTypes = desktopEntryValue(installed("share/applications/reelquill.desktop"), "MimeType")
-                               .split(';', Qt::SkipEmptyParts);
+        QFile launcher(installed("share/applications/reelquill.desktop"));
+        QVERIFY(launcher.open(QIODevice::ReadOnly));
+        m_launcher = QString::fromUtf8(launcher.readAll());
     }
-
-    void installedFile_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("program") << "bin/reelquill";
-        QTest::newRow("help page") << "share/reelquill/reelquill-help.html";
-        QTest::newRow("help picture") << "share/reelquill/reelquill-help/play.svg";
-        QTest::newRow("launcher entry") << "share/applications/reelquill.desktop";
-        QTest::newRow("icon") << "share/icons/hicolor/scalable/apps/reelquill.svg";
-        QTest::newRow("excerpt file type") << "share/mime/packages/reelquill.xml";
-    }
-    void installedFile()
-    {
-        QFETCH(QString, path);
-        QVERIFY2(QFileInfo(installed(path)).isFile(), qPrintable(path));
-    }
-
-    void programIsExecutable() { QVERIFY(QFileInfo(installed("bin/reelquill")).isExecutable()); }
 
     void installedProgramFindsItsHelpPage()
     {
+        QVERIFY(QFileInfo(installed("bin/reelquill")).isExecutable());
         const QString folder = HelpMenuCommands::helpFolder(installed("bin"));
         QVERIFY2(QFileInfo::exists(HelpMenuCommands::helpFilePath(folder)), qPrintable(folder));
+        QVERIFY(QFileInfo::exists(folder + "/reelquill-help/play.svg"));
     }
 
-    void launcherEntryValidates()
+    // The launcher entry opens one file: the program takes its whole command line for one name.
+    void launcherEntryIsValidAndOpensOneFile()
     {
         const ToolRun validate =
             runTool("desktop-file-validate", {installed("share/applications/reelquill.desktop")});
-        QVERIFY2(validate.exitCode == 0 && validate.output.trimmed().isEmpty(), qPrintable(validate.output));
-    }
-
-    void launcherEntryValue_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        // One path: the program takes its whole command line for one file name.
-        QTest::newRow("Exec") << "Exec"
-                              << "reelquill %f";
-        QTest::newRow("Icon") << "Icon"
-                              << "reelquill";
-        QTest::newRow("Categories") << "Categories"
-                                    << "AudioVideo;Video;Player;";
-    }
-    void launcherEntryValue()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        QCOMPARE(desktopEntryValue(installed("share/applications/reelquill.desktop"), key), value);
-    }
-
-    void fileTypeDescriptionValidates()
-    {
-        const ToolRun validate =
-            runTool("xmllint", {"--noout", installed("share/mime/packages/reelquill.xml")});
-        QVERIFY2(validate.exitCode == 0, qPrintable(validate.output));
-    }
-
-    void iconIsAnSvgPicture()
-    {
-        QSvgRenderer icon(installed("share/icons/hicolor/scalable/apps/reelquill.svg"));
+        QVERIFY2(validate.exitCode == 0 && validate.output.isEmpty(), qPrintable(validate.output));
+        QCOMPARE(launcherValue("Exec"), "reelquill %f");
+        QSvgRenderer icon(installed("share/icons/hicolor/scalable/apps/" + launcherValue("Icon") + ".svg"));
         QVERIFY(icon.isValid());
-        QCOMPARE(icon.viewBox(), QRect(0, 0, 24, 24));
     }
 
     // Every file the open dialog offers, and excerpt files, are types the launcher entry opens.
@@ -147,34 +90,53 @@ private slots:
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("type");
-        QTest::newRow("mpg") << "movie.mpg"
-                             << "video/mpeg";
-        QTest::newRow("mpeg") << "movie.mpeg"
-                              << "video/mpeg";
-        QTest::newRow("wmv") << "movie.wmv"
-                             << "video/x-ms-wmv";
-        QTest::newRow("avi") << "movie.avi"
-                             << "video/x-msvideo";
-        QTest::newRow("mov") << "movie.mov"
-                             << "video/quicktime";
-        QTest::newRow("mp4") << "movie.mp4"
-                             << "video/mp4";
-        QTest::newRow("3gp") << "movie.3gp"
-                             << "video/3gpp";
-        QTest::newRow("flv") << "movie.flv"
-                             << "video/x-flv";
-        QTest::newRow("vob") << "movie.vob"
-                             << "video/mpeg";
-        QTest::newRow("excerpt") << "practice.rqx"
-                                 << "application/x-reelquill-excerpt";
+        const char* const rows[][3] = {
+            {"an MPEG movie", "movie.mpg", "video/mpeg"},
+            {"a WMV movie", "movie.wmv", "video/x-ms-wmv"},
+            {"an AVI movie", "movie.avi", "video/x-msvideo"},
+            {"a QuickTime movie", "movie.mov", "video/quicktime"},
+            {"an MP4 movie", "movie.mp4", "video/mp4"},
+            {"a 3GP movie", "movie.3gp", "video/3gpp"},
+            {"a Flash video", "movie.flv", "video/x-flv"},
+            {"an excerpt", "practice.rqx", "application/x-reelquill-excerpt"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << row[1] << row[2];
     }
     void launcherOpensFileType()
     {
         QFETCH(QString, fileName);
         QFETCH(QString, type);
-        const QStringList desktopTypes = typeAndParents(fileName);
+        const QMimeType desktopType =
+            QMimeDatabase().mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
+        const QStringList desktopTypes = QStringList{desktopType.name()} + desktopType.aliases();
         QVERIFY2(desktopTypes.contains(type), qPrintable(desktopTypes.join(' ')));
-        QVERIFY2(m_entryMimeTypes.contains(type), qPrintable(m_entryMimeTypes.join(' ')));
+        const QStringList launcherTypes = launcherValue("MimeType").split(';', Qt::SkipEmptyParts);
+        QVERIFY2(launcherTypes.contains(type), qPrintable(launcherTypes.join(' ')));
+    }
+
+    // Software centres list the program from its AppStream entry, which names the launcher entry
+    // (the validator checks that it is installed beside it).
+    void softwareCentreEntryIsValidAndListsThisRelease()
+    {
+        const ToolRun validate = runTool("appstreamcli", {"validate-tree", "--no-net", m_prefix.path()});
+        QVERIFY2(validate.exitCode == 0, qPrintable(validate.output));
+        QFile entry(installed("share/metainfo/org.reelquill.reelquill.metainfo.xml"));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        // The release it lists is the installed program's own version.
+        const ToolRun version = runTool(installed("bin/reelquill"), {"--version"});
+        const QString release =
+            "<release version=\"" + version.output.section('\n', 0, 0).section(' ', 1) + '"';
+        QVERIFY2(version.exitCode == 0 && QString::fromUtf8(entry.readAll()).contains(release),
+                 qPrintable(release));
+    }
+
+    void manualPageRendersWithoutWarnings()
+    {
+        const ToolRun man = runTool("man", {"--warnings", "-l", installed("share/man/man1/reelquill.1")});
+        QVERIFY2(man.exitCode == 0 && !man.output.contains("warning"), qPrintable(man.output));
+        QVERIFY2(man.output.contains("reelquill 2.5.0") && man.output.contains("Alt+Backspace"),
+                 qPrintable(man.output));
     }
 };
 

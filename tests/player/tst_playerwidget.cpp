@@ -1,11 +1,15 @@
+#include "player/MoviePlayer.h"
 #include "player/MpvMoviePlayer.h"
 #include "player/MpvVideoWidget.h"
+#include "player/SnapshotWriter.h"
 #include "support/ImageDifference.h"
 #include "support/TestMedia.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -58,13 +62,7 @@ template <typename Action> double lostSeconds(MoviePlayer& player, Action action
     return double(wall.elapsed()) / 1000 - (player.Position() - start);
 }
 
-#ifdef REELQUILL_OWN_GL_CONTEXTS
-// Each top-level window has its own GL context; the picture window keeps its own either way, and
-// this bound leaves room for an application that shares none.
-constexpr double maxLostSeconds = 1.0;
-#else
 constexpr double maxLostSeconds = 0.25;
-#endif
 
 } // namespace
 
@@ -73,29 +71,6 @@ class PlayerWidgetTest : public QObject
     Q_OBJECT
 
 private slots:
-    void pictureOfAMovieOpenedBeforeTheWindowShows_data()
-    {
-        QTest::addColumn<bool>("withSound");
-        QTest::newRow("with sound") << true;
-        QTest::newRow("picture only") << false;
-    }
-    void pictureOfAMovieOpenedBeforeTheWindowShows()
-    {
-        // The command-line movie opens before the main window exists on screen.
-        QFETCH(bool, withSound);
-        MpvMoviePlayer player(onScreen);
-        QWidget* video = player.videoWidget();
-        player.setFileName(TestMedia::movie({.seconds = 20, .withSound = withSound}));
-        QVERIFY(player.Duration() > 19);
-        player.Play();
-
-        HostWindow host(video);
-        QVERIFY(QTest::qWaitForWindowExposed(&host.window));
-        QTRY_VERIFY(player.Position() > 0.5);
-        QVERIFY(player.Position() < 5);
-        QVERIFY(showsMovingPicture(player));
-    }
-
     void widgetShowsTheFrameUpright()
     {
         MpvMoviePlayer player(onScreen);
@@ -104,9 +79,11 @@ private slots:
         player.setFileName(TestMedia::movie());
         player.Seek(1.0);
         QTest::qWait(500);
-        const QString snapshot = TestMedia::outputPath("upright.png");
-        QVERIFY(player.SaveSnapshot(snapshot, MoviePlayer::Png));
-        const QImage frame(snapshot);
+        const QString reference = TestMedia::outputPath("upright.png");
+        QCOMPARE(QProcess::execute("ffmpeg", {"-v", "error", "-ss", "1", "-i", TestMedia::movie(),
+                                              "-frames:v", "1", reference}),
+                 0);
+        const QImage frame(reference);
 
         // The frame is scaled to fit the widget, keeping its shape, and centred.
         const QImage shown = pictureArea(player)->grabPicture();
@@ -121,8 +98,17 @@ private slots:
         QVERIFY(flipped > 2 * upright);
     }
 
+    // Back from full screen by a double click on the picture, by Esc or by closing the window.
+    void fullScreenAndBack_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("double click") << 0;
+        QTest::newRow("Esc") << 1;
+        QTest::newRow("closing the full-screen window") << 2;
+    }
     void fullScreenAndBack()
     {
+        QFETCH(int, way);
         MpvMoviePlayer player(onScreen);
         QWidget* video = player.videoWidget();
         HostWindow host(video);
@@ -150,10 +136,19 @@ private slots:
         QVERIFY(showsMovingPicture(player));
         QCOMPARE(host.window.geometry(), windowGeometry);
         QVERIFY(host.window.isVisible());
+        // Only the picture is drawn with OpenGL on each frame: the windows around it, whose time
+        // label and slider change with every frame, stay plain raster windows.
+        QCOMPARE(fullScreen->windowHandle()->surfaceType(), QSurface::RasterSurface);
+        QCOMPARE(host.window.windowHandle()->surfaceType(), QSurface::RasterSurface);
 
-        // In full screen a double click is the way back.
-        const double lostBack = lostSeconds(
-            player, [&] { QTest::mouseDClick(pictureArea(player)->pictureWindow(), Qt::LeftButton); });
+        const double lostBack = lostSeconds(player, [&] {
+            if (way == 0)
+                QTest::mouseDClick(pictureArea(player)->pictureWindow(), Qt::LeftButton);
+            else if (way == 1)
+                QTest::keyClick(fullScreen, Qt::Key_Escape);
+            else
+                fullScreen->close();
+        });
         QCOMPARE(doubleClicks.count(), 1);
         QCOMPARE(video->window(), &host.window);
         QCOMPARE(host.layout->indexOf(video), slot);
@@ -163,32 +158,6 @@ private slots:
         qInfo("playback lost %.3f s going full screen, %.3f s coming back", lostInto, lostBack);
         QVERIFY2(lostInto < maxLostSeconds, qPrintable(QString::number(lostInto)));
         QVERIFY2(lostBack < maxLostSeconds, qPrintable(QString::number(lostBack)));
-    }
-
-    // Only the picture is drawn with OpenGL on each frame: the window around it, whose time label
-    // and slider change with every frame, must stay a plain raster window, in its own window as
-    // in full screen.
-    void windowAroundThePictureStaysRaster_data()
-    {
-        QTest::addColumn<bool>("fullScreen");
-        QTest::newRow("in the main window") << false;
-        QTest::newRow("in full screen") << true;
-    }
-    void windowAroundThePictureStaysRaster()
-    {
-        QFETCH(bool, fullScreen);
-        MpvMoviePlayer player(onScreen);
-        QWidget* video = player.videoWidget();
-        HostWindow host(video);
-        QVERIFY(QTest::qWaitForWindowExposed(&host.window));
-        player.setFileName(TestMedia::movie({.seconds = 30}));
-        player.Play();
-        player.FullScreen(fullScreen);
-        QVERIFY(QTest::qWaitForWindowExposed(video->window()));
-        QVERIFY(showsMovingPicture(player));
-        QCOMPARE(video->window() != &host.window, fullScreen);
-        QCOMPARE(video->window()->windowHandle()->surfaceType(), QSurface::RasterSurface);
-        QCOMPARE(host.window.windowHandle()->surfaceType(), QSurface::RasterSurface);
     }
 
     void shutDown_data()
@@ -220,14 +189,38 @@ private slots:
         delete host;
         QTest::qWait(100);
     }
+
+    void snapshotFileAppearsWholeOrNotAtAll_data()
+    {
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<qint16>("format");
+        QTest::newRow("empty picture") << QImage() << qint16(MoviePlayer::Png);
+        QTest::newRow("unknown format") << QImage(8, 8, QImage::Format_RGB888) << qint16(7);
+        QTest::newRow("too wide for a gif, found out while writing")
+            << QImage(70000, 2, QImage::Format_RGB888) << qint16(MoviePlayer::Gif);
+    }
+    void snapshotFileAppearsWholeOrNotAtAll()
+    {
+        QFETCH(QImage, image);
+        QFETCH(qint16, format);
+        const QString path = TestMedia::outputPath("earlier-snapshot.png");
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("an earlier snapshot");
+        earlier.close();
+        const QStringList before = QDir(QFileInfo(path).path()).entryList(QDir::Files);
+
+        QVERIFY(!SnapshotWriter::write(image, path, format));
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("an earlier snapshot"));
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), before);
+    }
 };
 
 int main(int argc, char** argv)
 {
-#ifndef REELQUILL_OWN_GL_CONTEXTS
     // As the program starts.
     MpvMoviePlayer::prepareApplication();
-#endif
     QApplication app(argc, argv);
     PlayerWidgetTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,7 +1,6 @@
 #include "support/LoopbackListeners.h"
 
 #include <QFile>
-#include <QHostAddress>
 #include <QMutexLocker>
 #include <QNetworkDatagram>
 #include <QTcpServer>
@@ -9,17 +8,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-#include <memory>
-
 namespace {
-
-quint16 freeUdpPort()
-{
-    QUdpSocket probe;
-    if (!probe.bind(QHostAddress::LocalHost, 0))
-        return 0;
-    return probe.localPort();
-}
 
 // Whether a socket of this machine is bound to the UDP port, from the kernel's socket tables.
 bool udpPortIsBound(quint16 port)
@@ -29,9 +18,10 @@ bool udpPortIsBound(quint16 port)
         QFile file(QString::fromLatin1(table));
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        file.readLine(); // the column headings
+        // "  sl  local_address rem_address ...": the local address is the second column. A file
+        // of /proc has no size, so it is at its end until a first line has been read.
+        file.readLine();
         while (!file.atEnd()) {
-            // "  sl  local_address rem_address ...": the local address is the second column.
             const QList<QByteArray> columns = file.readLine().simplified().split(' ');
             if (columns.size() > 1 && columns[1].endsWith(suffix))
                 return true;
@@ -42,7 +32,7 @@ bool udpPortIsBound(quint16 port)
 
 } // namespace
 
-LoopbackListeners::LoopbackListeners(QByteArray servedMovie) : m_servedMovie(std::move(servedMovie))
+LoopbackListeners::LoopbackListeners()
 {
     start();
     m_started.acquire();
@@ -68,52 +58,37 @@ void LoopbackListeners::record(const QString& arrival)
 
 void LoopbackListeners::run()
 {
-    QTcpServer http;
+    QTcpServer tcp;
     QUdpSocket udp;
     QTimer portWatch;
-    if (http.listen(QHostAddress::LocalHost, 0))
-        m_httpPort = http.serverPort();
+    if (tcp.listen(QHostAddress::LocalHost, 0))
+        m_tcpPort = tcp.serverPort();
     if (udp.bind(QHostAddress::LocalHost, 0))
         m_udpPort = udp.localPort();
-    m_watchedUdpPort = freeUdpPort();
-
-    QObject::connect(&http, &QTcpServer::newConnection, &http, [&] {
-        while (QTcpSocket* connection = http.nextPendingConnection()) {
-            record(QStringLiteral("HTTP connection"));
-            serveHttp(connection);
+    {
+        QUdpSocket probe;
+        if (probe.bind(QHostAddress::LocalHost, 0))
+            m_watchedUdpPort = probe.localPort();
+    }
+    QObject::connect(&tcp, &QTcpServer::newConnection, &tcp, [&] {
+        while (QTcpSocket* connection = tcp.nextPendingConnection()) {
+            record("TCP connection");
+            connection->abort();
+            connection->deleteLater();
         }
     });
     QObject::connect(&udp, &QUdpSocket::readyRead, &udp, [&] {
         while (udp.hasPendingDatagrams())
             record(QStringLiteral("UDP datagram of %1 bytes").arg(udp.receiveDatagram().data().size()));
     });
-    QObject::connect(&portWatch, &QTimer::timeout, &portWatch, [this] {
+    bool wasBound = false;
+    QObject::connect(&portWatch, &QTimer::timeout, &portWatch, [&] {
         const bool bound = udpPortIsBound(m_watchedUdpPort);
-        if (bound && !m_watchedPortWasBound)
+        if (bound && !wasBound)
             record(QStringLiteral("UDP port %1 bound").arg(m_watchedUdpPort));
-        m_watchedPortWasBound = bound;
+        wasBound = bound;
     });
     portWatch.start(5);
-
     m_started.release();
     exec();
-}
-
-void LoopbackListeners::serveHttp(QTcpSocket* connection)
-{
-    // Whatever is asked for, the answer is the movie: a player that follows the address plays it.
-    auto request = std::make_shared<QByteArray>();
-    QObject::connect(connection, &QTcpSocket::disconnected, connection, &QObject::deleteLater);
-    QObject::connect(connection, &QTcpSocket::readyRead, connection, [this, connection, request] {
-        request->append(connection->readAll());
-        const qsizetype headerEnd = request->indexOf("\r\n\r\n");
-        if (headerEnd < 0)
-            return;
-        record(QString::fromLatin1(request->left(request->indexOf("\r\n"))));
-        request->clear();
-        connection->write("HTTP/1.0 200 OK\r\nContent-Type: video/mp4\r\nContent-Length: " +
-                          QByteArray::number(m_servedMovie.size()) + "\r\n\r\n");
-        connection->write(m_servedMovie);
-        connection->disconnectFromHost();
-    });
 }
