@@ -12,6 +12,14 @@ QJsonValue number(double value)
     return std::isfinite(value) ? QJsonValue(value) : QJsonValue();
 }
 
+QJsonArray numbers(const std::vector<double>& values)
+{
+    QJsonArray array;
+    for (const double value : values)
+        array.append(number(value));
+    return array;
+}
+
 QJsonObject comparison(const Comparison& figure)
 {
     return {{"ours", number(figure.ours)}, {"mpv", number(figure.mpv)}};
@@ -42,20 +50,39 @@ QJsonObject singles(const std::map<QString, double>& figures)
 QJsonObject lists(const std::map<QString, std::vector<double>>& figures)
 {
     QJsonObject object;
-    for (const auto& [key, values] : figures) {
-        QJsonArray array;
-        for (const double value : values)
-            array.append(number(value));
-        object.insert(key, array);
+    for (const auto& [key, values] : figures)
+        object.insert(key, numbers(values));
+    return object;
+}
+
+QJsonObject syncSpread(const SyncSpread& spread)
+{
+    return {{"median", number(spread.medianMs)},
+            {"p5", number(spread.lowMs)},
+            {"p95", number(spread.highMs)},
+            {"within_30ms", number(spread.withinThirtyMs)},
+            {"settled_after_seek_or_wrap", numbers(spread.settledMs)},
+            {"offsets", numbers(spread.offsetsMs)}};
+}
+
+QJsonObject syncSpreads(const std::map<QString, SyncSpread>& ours, const std::map<QString, SyncSpread>& mpv)
+{
+    QJsonObject object;
+    for (const auto& [key, spread] : ours)
+        object.insert(key, QJsonObject{{"ours", syncSpread(spread)}});
+    for (const auto& [key, spread] : mpv) {
+        QJsonObject both = object.value(key).toObject();
+        both.insert("mpv", syncSpread(spread));
+        object.insert(key, both);
     }
     return object;
 }
 
-QString listText(const std::vector<double>& values)
+QString listText(const std::vector<double>& values, int decimals = 0)
 {
     QStringList texts;
     for (const double value : values)
-        texts << QString::number(value, 'f', 0);
+        texts << QString::number(value, 'f', decimals);
     return texts.isEmpty() ? QStringLiteral("none") : texts.join(' ');
 }
 
@@ -73,26 +100,27 @@ QJsonObject BenchFigures::toJson() const
     QJsonObject pitch;
     for (const auto& [key, cents] : pitchErrorCents)
         pitch.insert(key, number(cents));
-    return {{"startup_ms", comparison(startupMs)},
-            {"cold_start_ms", comparison(coldStartMs)},
-            {"seek_ms", comparison(seekMs)},
-            {"peak_rss_mb", comparison(peakRssMb)},
-            {"cpu_per_s", cpu},
-            {"decode_floor_cpu_per_s", number(decodeFloorCpuPerSecond)},
-            {"loop_overshoot_ms", number(loopOvershootMs)},
-            {"loop_restart_ms", number(loopRestartMs)},
-            {"loop_avsync_ms", number(loopAvsyncMs)},
-            {"pitch_error_cents", pitch},
-            {"duration_error_ms", number(durationErrorMs)},
-            {"windowed_cpu_per_s", comparison(figureOf(windowedCpuPerSecond, "360p"))},
-            {"windowed_cpu_per_s_1080p", comparison(figureOf(windowedCpuPerSecond, "1080p"))},
-            {"seek_ms_by_clip", comparisons(seekMsByClip)},
-            {"avsync_after_seek_ms", singles(avsyncAfterSeeksMs)},
-            {"loop_gap_ms", comparisons(loopGapMs)},
-            {"loop_gaps_per_wrap_ms", QJsonObject{{"ours", lists(loopGapsOurs)},
-                                                  {"mpv", lists(loopGapsMpv)},
-                                                  {"prototype", lists(loopGapsPrototype)}}},
-            {"loop_gap_ms_prototype", singles(loopGapPrototypeMs)}};
+    return {
+        {"startup_ms", comparison(startupMs)},
+        {"cold_start_ms", comparison(coldStartMs)},
+        {"seek_ms", comparison(seekMs)},
+        {"peak_rss_mb", comparison(peakRssMb)},
+        {"cpu_per_s", cpu},
+        {"decode_floor_cpu_per_s", number(decodeFloorCpuPerSecond)},
+        {"loop_overshoot_ms", number(loopOvershootMs)},
+        {"loop_restart_ms", number(loopRestartMs)},
+        {"loop_avsync_ms", number(loopAvsyncMs)},
+        {"pitch_error_cents", pitch},
+        {"duration_error_ms", number(durationErrorMs)},
+        {"windowed_cpu_per_s", comparison(figureOf(windowedCpuPerSecond, "360p"))},
+        {"windowed_cpu_per_s_1080p", comparison(figureOf(windowedCpuPerSecond, "1080p"))},
+        {"seek_ms_by_clip", comparisons(seekMsByClip)},
+        {"avsync_after_seek_ms", singles(avsyncAfterSeeksMs)},
+        {"loop_gap_ms", comparisons(loopGapMs)},
+        {"loop_gaps_per_wrap_ms", QJsonObject{{"ours", lists(loopGapsOurs)}, {"mpv", lists(loopGapsMpv)}}},
+        {"loop_click_ratio", comparisons(loopClickRatio)},
+        {"loop_clicks_per_wrap", QJsonObject{{"ours", lists(loopClicksOurs)}, {"mpv", lists(loopClicksMpv)}}},
+        {"avsync_ms", syncSpreads(avsyncOurs, avsyncMpv)}};
 }
 
 QString BenchFigures::toTable() const
@@ -105,10 +133,11 @@ QString BenchFigures::toTable() const
             << qSetFieldWidth(0) << '\n';
     };
     const auto single = [&out](const QString& name, double value, int decimals) {
-        out << qSetFieldWidth(34) << Qt::left << name << qSetFieldWidth(12) << Qt::right << cell(value, decimals)
-            << qSetFieldWidth(0) << '\n';
+        out << qSetFieldWidth(34) << Qt::left << name << qSetFieldWidth(12) << Qt::right
+            << cell(value, decimals) << qSetFieldWidth(0) << '\n';
     };
-    out << qSetFieldWidth(34) << Qt::left << "figure" << qSetFieldWidth(12) << Qt::right << "ours" << "mpv"
+    out << qSetFieldWidth(34) << Qt::left << "figure" << qSetFieldWidth(12) << Qt::right << "ours"
+        << "mpv"
         << "ours/mpv" << qSetFieldWidth(0) << '\n';
     row("start-up to first report (ms)", startupMs, 1);
     row("cold start to first frame (ms)", coldStartMs, 1);
@@ -135,9 +164,24 @@ QString BenchFigures::toTable() const
         out << "  our gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
     for (const auto& [key, gaps] : loopGapsMpv)
         out << "  mpv gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
-    for (const auto& [key, value] : loopGapPrototypeMs)
-        single("prototype loop gap, " + key + " (ms)", value, 1);
-    for (const auto& [key, gaps] : loopGapsPrototype)
-        out << "  prototype gaps, " << key << " (ms): " << listText(gaps) << '\n';
+    for (const auto& [key, figure] : loopClickRatio)
+        row("loop click ratio, " + key, figure, 1);
+    for (const auto& [key, ratios] : loopClicksOurs)
+        out << "  our clicks per wrap, " << key << ": " << listText(ratios, 1) << '\n';
+    for (const auto& [key, ratios] : loopClicksMpv)
+        out << "  mpv clicks per wrap, " << key << ": " << listText(ratios, 1) << '\n';
+    const auto spreads = [&](const char* who, const std::map<QString, SyncSpread>& figures) {
+        for (const auto& [key, spread] : figures)
+            out << "  " << who << " sound after picture, " << key << " (ms): median "
+                << cell(spread.medianMs, 1) << ", 90 % within " << cell(spread.lowMs, 1) << ".."
+                << cell(spread.highMs, 1) << ", " << cell(100 * spread.withinThirtyMs, 0)
+                << " % within 30 ms; 300 ms after each seek or wrap: " << listText(spread.settledMs) << '\n';
+    };
+    for (const auto& [key, spread] : avsyncOurs)
+        row("avsync median, " + key + " (ms)",
+            {spread.medianMs, avsyncMpv.contains(key) ? avsyncMpv.at(key).medianMs : std::nan("")}, 1);
+    single("avsync recording's drift (ms)", avsyncRecordingDriftMs, 2);
+    spreads("our", avsyncOurs);
+    spreads("mpv", avsyncMpv);
     return text;
 }

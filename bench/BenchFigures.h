@@ -14,6 +14,20 @@ struct Comparison
     double mpv = std::nan("");
 };
 
+// Sound against picture as a viewer sees and hears it, from the flashes on the screen and the beeps
+// in the sound of a clip that has both at each whole second: offsets in ms, above 0 when the sound
+// comes after the picture.
+struct SyncSpread
+{
+    double medianMs = std::nan("");
+    double lowMs = std::nan("");          // 5th percentile
+    double highMs = std::nan("");         // 95th percentile
+    double withinThirtyMs = std::nan(""); // the fraction of offsets within 30 ms either way
+    std::vector<double> offsetsMs;
+    // After each seek or loop wrap: the offset at the first flash that comes 300 ms or more after it.
+    std::vector<double> settledMs;
+};
+
 // Everything one benchmark run measures. NaN marks a figure that could not be measured.
 struct BenchFigures
 {
@@ -29,7 +43,7 @@ struct BenchFigures
     // Sound against picture, in ms, half a second after each loop wrap and seek: the largest either way.
     double loopAvsyncMs = std::nan("");
     std::map<QString, double> avsyncAfterSeeksMs; // keyed as seekMsByClip
-    std::map<QString, double> pitchErrorCents; // keyed pitch_p3, tempo_m30
+    std::map<QString, double> pitchErrorCents;    // keyed pitch_p3, tempo_m30
     double durationErrorMs = std::nan("");
     // Playing in a window on a virtual X server, against mpv in a window of our picture's size;
     // keyed 360p, 1080p.
@@ -40,9 +54,18 @@ struct BenchFigures
     std::map<QString, Comparison> loopGapMs;
     std::map<QString, std::vector<double>> loopGapsOurs;
     std::map<QString, std::vector<double>> loopGapsMpv;
-    // The same loop through the prototype of a sound path of our own (GaplessLoopPrototype).
-    std::map<QString, double> loopGapPrototypeMs;
-    std::map<QString, std::vector<double>> loopGapsPrototype;
+    // The high frequencies of the sound at the loop wraps over those elsewhere (see LoopClicks),
+    // the largest of all wraps, and each wrap's; keyed as loopGapMs.
+    std::map<QString, Comparison> loopClickRatio;
+    std::map<QString, std::vector<double>> loopClicksOurs;
+    std::map<QString, std::vector<double>> loopClicksMpv;
+    // Keyed plain, loop_tempo_m30, seeks.
+    std::map<QString, SyncSpread> avsyncOurs;
+    std::map<QString, SyncSpread> avsyncMpv;
+    // How far the recording's clock moved against the monotonic clock while the players played,
+    // from beeps of a known time before and after them: well under a millisecond when every
+    // sample reached the recording.
+    double avsyncRecordingDriftMs = std::nan("");
 
     QJsonObject toJson() const;
     QString toTable() const;

@@ -54,3 +54,14 @@ QString benchMarkedClip(const QString& cacheFolder, QSize size, int seconds)
                  .markedCorner = true},
                 seconds);
 }
+
+QString benchLoopClip(const QString& cacheFolder)
+{
+    return MovieMaker(cacheFolder)
+        .movie({.seconds = 20, .size = {640, 360}, .keyframeSeconds = 10, .framesPerSecond = 30});
+}
+
+QString benchFlashClip(const QString& cacheFolder)
+{
+    return MovieMaker(cacheFolder).movie({.seconds = 40, .flashEverySecond = true});
+}

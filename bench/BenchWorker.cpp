@@ -1,66 +1,22 @@
 #include "BenchWorker.h"
 
+#include "AvSyncScenario.h"
 #include "FirstFrameWatch.h"
-#include "GaplessLoopPrototype.h"
+#include "ProgramLoop.h"
 #include "SeekTargets.h"
+#include "WorkerSteps.h"
 
-#include "playback/PlaybackState.h"
-#include "playback/PlayerLoopWindow.h"
-#include "playback/PositionTracker.h"
-#include "playback/TimeControls.h"
 #include "player/MpvMoviePlayer.h"
 #include "player/StretchSettings.h"
 
 #include <QCommandLineParser>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QLabel>
-#include <QSlider>
 #include <QTimer>
-
-#include <cstdio>
-#include <functional>
 
 namespace {
 // How long playback runs on after a seek or wrap before sound and picture are compared.
 constexpr int settleMs = 500;
-
-void report(const char* key, double value)
-{
-    std::printf("%s %.3f\n", key, value);
-    std::fflush(stdout);
-}
-
-void report(const char* key)
-{
-    std::printf("%s\n", key);
-    std::fflush(stdout);
-}
-
-// Runs the event loop until a position report satisfies `accept`; false on time-out.
-bool waitForReport(MoviePlayer& player, const std::function<bool(double)>& accept, int timeoutMs)
-{
-    QEventLoop loop;
-    bool accepted = false;
-    const auto connection = QObject::connect(&player, &MoviePlayer::PositionChange, &loop, [&](double position) {
-        if (!accepted && accept(position)) {
-            accepted = true;
-            loop.quit();
-        }
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    QObject::disconnect(connection);
-    return accepted;
-}
-
-void runFor(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 struct Settings
 {
@@ -70,8 +26,10 @@ struct Settings
     double rate = 1.0;
     QString wave;
     int loopEnd = 12;
+    int seconds = 15;   // how long loop plays
     bool sound = false; // to the system's sound output rather than into nothing
     QString player;     // first-frame: ours or mpv
+    QString phase;      // avsync: the phase to play
 };
 
 void applySound(MoviePlayer& player, const Settings& settings)
@@ -98,7 +56,8 @@ int startup(const Settings& settings)
     player.setActive(true);
     player.setFileName(settings.file);
     player.Play();
-    if (!waitForReport(player, [](double) { return true; }, 10000))
+    if (!waitForReport(
+            player, [](double) { return true; }, 10000))
         return 1;
     report("startup_ms", static_cast<double>(clock.nsecsElapsed()) / 1e6);
     return 0;
@@ -112,14 +71,15 @@ int seek(const Settings& settings)
     applySound(player, settings);
     player.setFileName(settings.file);
     player.Play();
-    if (!waitForReport(player, [](double position) { return position > 1.0; }, 10000))
+    if (!waitForReport(
+            player, [](double position) { return position > 1.0; }, 10000))
         return 1;
     for (const double target : seekTargets(player.Duration())) {
         QElapsedTimer clock;
         clock.start();
         player.Seek(target);
-        const bool arrived =
-            waitForReport(player, [target](double position) { return std::abs(position - target) < 0.25; }, 10000);
+        const bool arrived = waitForReport(
+            player, [target](double position) { return std::abs(position - target) < 0.25; }, 10000);
         if (!arrived)
             continue;
         report("seek_ms", static_cast<double>(clock.nsecsElapsed()) / 1e6);
@@ -137,18 +97,20 @@ int play(const Settings& settings)
     applySound(player, settings);
     player.setFileName(settings.file);
     player.Play();
-    if (!waitForReport(player, [](double) { return true; }, 10000))
+    if (!waitForReport(
+            player, [](double) { return true; }, 10000))
         return 1;
     report("playing");
     QEventLoop().exec();
     return 0;
 }
 
-// Loop mode over the window 10 s..--loop-end (12 s unless told), kept by the program's own position tracker
-// and player loop window, as in the main window. Per wrap: loop_overshoot_ms, how far the last report before
-// the jump lay past the wrap point (where the rounded position reaches the end; below 0 when short of it), in
-// movie time; loop_restart_ms, from that report to the first report at the window's beginning, in real time;
-// loop_avsync_ms, how far sound and picture stand apart half a second after the wrap.
+// Loop mode over the window 10 s..--loop-end (12 s unless told) for --seconds, kept by the program's own
+// position tracker and player loop window, as in the main window. Per wrap: loop_overshoot_ms, how far the
+// last report before the jump lay past the wrap point (where the rounded position reaches the end; below 0
+// when short of it), in movie time; loop_restart_ms, from that report to the first report at the window's
+// beginning, in real time; loop_avsync_ms, how far sound and picture stand apart half a second after the
+// wrap.
 int loop(const Settings& settings)
 {
     constexpr int begin = 10;
@@ -160,17 +122,7 @@ int loop(const Settings& settings)
     MpvMoviePlayer player(options);
     applySound(player, settings);
     player.setFileName(settings.file);
-    QSlider position, loopBegin, loopEnd;
-    QLabel time;
-    for (QSlider* slider : {&position, &loopBegin, &loopEnd})
-        slider->setRange(0, static_cast<int>(player.Duration()));
-    loopBegin.setValue(begin);
-    loopEnd.setValue(end);
-    PlaybackState state;
-    state.LoopPlay = true;
-    const TimeControls controls{&position, &loopBegin, &loopEnd, &time};
-    const PositionTracker tracker(player, state, controls);
-    const PlayerLoopWindow playerLoop(player, state, controls);
+    const ProgramLoop programLoop(player, begin, end);
 
     // Connected after the tracker, so this sees each report after the tracker has acted on it.
     QElapsedTimer sinceLastReport;
@@ -179,14 +131,15 @@ int loop(const Settings& settings)
         if (last >= wrapPoint - 1 && reported < begin + 0.5) {
             report("loop_overshoot_ms", (last - wrapPoint) * 1000);
             report("loop_restart_ms", static_cast<double>(sinceLastReport.nsecsElapsed()) / 1e6);
-            QTimer::singleShot(settleMs, [&player] { report("loop_avsync_ms", player.soundPictureOffset() * 1000); });
+            QTimer::singleShot(settleMs,
+                               [&player] { report("loop_avsync_ms", player.soundPictureOffset() * 1000); });
         }
         last = reported;
         sinceLastReport.start();
     });
     player.Seek(begin);
     player.Play();
-    runFor(15000);
+    runFor(settings.seconds * 1000);
     return 0;
 }
 
@@ -228,33 +181,20 @@ int firstFrame(const Settings& settings)
     return watchFirstFrame(QStringLiteral(REELQUILL_EXECUTABLE), {settings.file});
 }
 
-// The loop of `loop` (10 s to where the rounded position reaches the end) through the prototype of a
-// sound path of our own, to the system's sound output.
-int loopPrototype(const Settings& settings)
-{
-    StretchSettings stretch;
-    stretch.setTempo(settings.tempo);
-    stretch.setPitch(settings.pitch);
-    stretch.setRate(settings.rate);
-    return playGaplessLoopPrototype({.movie = settings.file,
-                                     .from = 10,
-                                     .to = settings.loopEnd - 0.5,
-                                     .speed = stretch.speed(),
-                                     .pitchScale = stretch.pitchScale(),
-                                     .seconds = 15});
-}
 } // namespace
 
 int runBenchWorker(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.addPositionalArgument("scenario", "startup, seek, play, loop, wave, first-frame or loop-prototype");
+    parser.addPositionalArgument("scenario", "startup, seek, play, loop, wave, first-frame or avsync");
     parser.addPositionalArgument("movie", "the movie to play");
     parser.addOptions({{"tempo", "tempo change in percent", "percent", "0"},
                        {"pitch", "pitch shift in semitones", "semitones", "0"},
                        {"rate", "rate factor", "factor", "1"},
                        {"wave", "WAV file to write", "path"},
                        {"loop-end", "end of the loop window in seconds", "seconds", "12"},
+                       {"seconds", "loop: how long to play", "seconds", "15"},
+                       {"phase", "avsync: plain, loop_tempo_m30 or seeks", "name"},
                        {"sound", "play to the system's sound output"},
                        {"player", "first-frame: the player to start, ours or mpv", "name", "ours"}});
     parser.process(QStringList{"reelquill-bench"} + arguments);
@@ -270,6 +210,8 @@ int runBenchWorker(const QStringList& arguments)
     settings.loopEnd = parser.value("loop-end").toInt();
     settings.sound = parser.isSet("sound");
     settings.player = parser.value("player");
+    settings.seconds = parser.value("seconds").toInt();
+    settings.phase = parser.value("phase");
 
     const QString scenario = positional[0];
     if (scenario == "startup")
@@ -284,7 +226,7 @@ int runBenchWorker(const QStringList& arguments)
         return wave(settings);
     if (scenario == "first-frame")
         return firstFrame(settings);
-    if (scenario == "loop-prototype")
-        return loopPrototype(settings);
+    if (scenario == "avsync")
+        return playAvSyncPhase(settings.file, settings.tempo, settings.phase);
     return 2;
 }

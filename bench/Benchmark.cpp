@@ -4,16 +4,16 @@
 #include "PrivateSoundServer.h"
 #include "ProcessStats.h"
 #include "SeekTargets.h"
+#include "SoundMonitor.h"
+#include "SoundSettings.h"
 #include "Stats.h"
 #include "WorkerProcess.h"
 #include "XvfbDisplay.h"
 
+#include "LoopClicks.h"
 #include "SilenceGaps.h"
 #include "Sound.h"
 #include "ToneAnalysis.h"
-
-#include "player/RubberBandFilter.h"
-#include "player/StretchSettings.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -43,59 +43,9 @@ constexpr int cpuWindowMs = 6700;
 // How long our worker lets playback run on after each seek (to compare sound and picture).
 constexpr int seekSettleMs = 500;
 
-struct SoundSettings
-{
-    const char* key;
-    int tempo;
-    int pitch;
-    double rate;
-
-    StretchSettings stretch() const
-    {
-        StretchSettings settings;
-        settings.setTempo(tempo);
-        settings.setPitch(pitch);
-        settings.setRate(rate);
-        return settings;
-    }
-
-    QStringList workerOptions() const
-    {
-        return {"--tempo", QString::number(tempo), "--pitch", QString::number(pitch), "--rate",
-                QString::number(rate)};
-    }
-
-    // The same speed and stretcher on mpv's command line; at neutral settings mpv plays without
-    // any audio filter, which is what our player must match there.
-    QStringList mpvOptions() const
-    {
-        const StretchSettings settings = stretch();
-        if (settings.isNeutral())
-            return {};
-        return {"--speed=" + QString::number(settings.speed(), 'g', 17),
-                "--af=" + RubberBandFilter::entry(settings.pitchScale())};
-    }
-};
-
-const SoundSettings soundSettings[] = {
-    {"normal", 0, 0, 1.0}, {"tempo_m30", -30, 0, 1.0}, {"tempo_m30_pitch_p3", -30, 3, 1.0}, {"rate_0_7", 0, 0, 0.7}};
-
-const SoundSettings& settingsNamed(const char* key)
-{
-    for (const SoundSettings& settings : soundSettings)
-        if (std::strcmp(settings.key, key) == 0)
-            return settings;
-    return soundSettings[0];
-}
-
 double elapsedMs(const QElapsedTimer& clock)
 {
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
-}
-
-void progress(const char* what)
-{
-    std::fprintf(stderr, "measuring %s...\n", what);
 }
 
 // CPU seconds per second of playback of a process that is playing now, over one window.
@@ -132,12 +82,51 @@ std::vector<double> mpvSeeks(const QString& movie, const QStringList& options)
     }
     return times;
 }
+
+// A loop of a steady tone as a player plays it at some sound settings: wrapping every periodMs
+// of real time, the tone at toneHz.
+struct LoopPlay
+{
+    const char* key;
+    double periodMs;
+    double toneHz;
+};
+
+struct LoopHeard
+{
+    std::vector<double> gapsMs;
+    std::vector<double> clickRatios;
+};
+
+// The silences and clicks at the wraps in the sound of `play` (a player looping a steady tone);
+// nothing at all when the player's sound never reached the server: no figure rather than a loop
+// without gaps.
+std::optional<LoopHeard> heardDuring(const char* who, const LoopPlay& loop, const std::function<void()>& play)
+{
+    constexpr int rate = PrivateSoundServer::sampleRate;
+    SoundMonitor monitor;
+    if (!monitor.start() || !monitor.waitForSound(10000))
+        return std::nullopt;
+    play();
+    const std::vector<float> recorded = monitor.stop().samples;
+    const double level = ToneAnalysis::rms(recorded);
+    const LoopClicks::Loop found = LoopClicks::find(recorded, rate, loop.toneHz, loop.periodMs);
+    std::fprintf(stderr, "  %s, %s: %.1f s recorded at level %.3f, %zu wraps\n", who, loop.key,
+                 static_cast<double>(recorded.size()) / rate, level, found.wraps.size());
+    if (level <= 0.01)
+        return std::nullopt;
+    return LoopHeard{SilenceGaps::lengthsMs(recorded, rate), LoopClicks::ratios(recorded, rate, found)};
+}
 } // namespace
 
 Benchmark::Benchmark(QString movie1080, QString movie360, QString shortMovie, QString workFolder)
     : m_movie1080(std::move(movie1080)), m_movie360(std::move(movie360)), m_shortMovie(std::move(shortMovie)),
       m_workFolder(std::move(workFolder))
+{}
+
+void Benchmark::progress(const char* what)
 {
+    std::fprintf(stderr, "measuring %s...\n", what);
 }
 
 void Benchmark::setKeyframeClips(QString everySecond, QString everyTenSeconds)
@@ -159,7 +148,8 @@ BenchFigures Benchmark::run(const QStringList& only)
         {"windowed", &Benchmark::measureWindowed},
         {"seeks_by_clip", &Benchmark::measureSeeksByClip},
         {"loop_gaps", &Benchmark::measureLoopGaps},
-        {"cold_start", &Benchmark::measureColdStart}};
+        {"cold_start", &Benchmark::measureColdStart},
+        {"avsync", &Benchmark::measureAvSync}};
     BenchFigures figures;
     for (const auto& [name, measure] : measurements)
         if (only.isEmpty() || only.contains(QLatin1String(name)))
@@ -237,7 +227,8 @@ void Benchmark::measureDecodeFloor(BenchFigures& figures)
     if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitCode() != 0)
         return;
     getrusage(RUSAGE_CHILDREN, &after);
-    const auto seconds = [](const timeval& time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    const auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
     };
     const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
                        seconds(before.ru_stime);
@@ -270,7 +261,8 @@ void Benchmark::measureAccuracy(BenchFigures& figures)
     for (const Case& measured : cases) {
         const QString wavePath = m_workFolder + "/" + measured.key + ".wav";
         WorkerProcess worker;
-        if (!worker.start(QStringList{"wave", m_shortMovie, "--wave", wavePath} + measured.settings.workerOptions()))
+        if (!worker.start(QStringList{"wave", m_shortMovie, "--wave", wavePath} +
+                          measured.settings.workerOptions()))
             continue;
         const double movieSeconds = worker.waitForLine("duration", 20000).toDouble();
         if (worker.waitForLine("done", 120000).isNull())
@@ -283,7 +275,8 @@ void Benchmark::measureAccuracy(BenchFigures& figures)
         figures.pitchErrorCents[measured.key] =
             ToneAnalysis::cents(ToneAnalysis::frequency(steady, audio->sampleRate), measured.expectedHz);
         if (measured.settings.tempo != 0 && movieSeconds > 0)
-            figures.durationErrorMs = (audio->seconds() - movieSeconds / measured.settings.stretch().speed()) * 1000;
+            figures.durationErrorMs =
+                (audio->seconds() - movieSeconds / measured.settings.stretch().speed()) * 1000;
     }
 }
 
@@ -327,7 +320,6 @@ void Benchmark::measureWindowed(BenchFigures& figures)
     }
 }
 
-
 void Benchmark::measureSeeksByClip(BenchFigures& figures)
 {
     struct Clip
@@ -357,11 +349,12 @@ void Benchmark::measureSeeksByClip(BenchFigures& figures)
 
 void Benchmark::measureLoopGaps(BenchFigures& figures)
 {
-    // Loop 10..13 s on the clip with a keyframe every ten seconds; both players wrap where the
-    // rounded position reaches 13, at 12.5 s. mpv loops with its own A-B loop.
-    constexpr int loopEnd = 13;
-    constexpr int recordMs = 15000;
-    if (m_keyframeEveryTenSeconds.isEmpty())
+    // Loop 10..12 s on the clip with an unbroken tone and a keyframe at 10 s; both players wrap
+    // where the rounded position reaches 12, at 11.5 s. mpv loops with its own A-B loop. Each plays
+    // long enough for ten wraps and more after its start.
+    constexpr int loopBegin = 10, loopEnd = 12;
+    constexpr double wraps = 10.5;
+    if (m_loopMovie.isEmpty())
         return;
     PrivateSoundServer server;
     if (!server.start()) {
@@ -371,54 +364,43 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
     for (const char* key : {"normal", "tempo_m30", "tempo_m30_pitch_p3"}) {
         progress(qPrintable(QStringLiteral("loop gaps, %1").arg(key)));
         const SoundSettings& settings = settingsNamed(key);
-        // Nothing at all when the player's sound never reached the server: no figure rather than
-        // a loop without gaps.
-        const auto gapsDuring = [&server, key](const char* who, const std::function<void()>& play) {
-            server.startRecording();
-            play();
-            const std::vector<float> recorded = server.stopRecording();
-            const double level = ToneAnalysis::rms(recorded);
-            std::fprintf(stderr, "  %s, %s: %.1f s recorded at level %.3f\n", who, key,
-                         static_cast<double>(recorded.size()) / PrivateSoundServer::sampleRate, level);
-            return level > 0.01 ? std::optional(SilenceGaps::lengthsMs(recorded, PrivateSoundServer::sampleRate))
-                                : std::nullopt;
-        };
-        const std::optional<std::vector<double>> ours = gapsDuring("ours", [&] {
+        const LoopPlay loop{key, (loopEnd - 0.5 - loopBegin) / settings.stretch().speed() * 1000,
+                            440 * settings.stretch().pitchScale()};
+        const int seconds = static_cast<int>(std::ceil(2 + wraps * loop.periodMs / 1000));
+        const QStringList ending{"--loop-end", QString::number(loopEnd), "--seconds",
+                                 QString::number(seconds)};
+        const std::optional<LoopHeard> ours = heardDuring("ours", loop, [&] {
             WorkerProcess worker;
-            if (worker.start(QStringList{"loop", m_keyframeEveryTenSeconds, "--sound", "--loop-end",
-                                         QString::number(loopEnd)} +
-                             settings.workerOptions()))
-                worker.figuresUntilExit(30000);
+            if (worker.start(QStringList{"loop", m_loopMovie, "--sound"} + ending + settings.workerOptions()))
+                worker.figuresUntilExit((seconds + 15) * 1000);
         });
-        const std::optional<std::vector<double>> mpv = gapsDuring("mpv", [&] {
+        const std::optional<LoopHeard> mpv = heardDuring("mpv", loop, [&] {
             MpvReference reference;
             if (!reference.start(settings.mpvOptions() +
-                                 QStringList{"--ao=pulse", "--start=10", "--ab-loop-a=10",
+                                 QStringList{"--ao=pulse", QStringLiteral("--start=%1").arg(loopBegin),
+                                             QStringLiteral("--ab-loop-a=%1").arg(loopBegin),
                                              QStringLiteral("--ab-loop-b=%1").arg(loopEnd - 0.5)}))
                 return;
-            reference.command(QJsonArray{"loadfile", m_keyframeEveryTenSeconds});
-            QThread::msleep(recordMs);
+            reference.command(QJsonArray{"loadfile", m_loopMovie});
+            QThread::msleep(static_cast<unsigned long>(seconds) * 1000);
         });
-        const std::optional<std::vector<double>> prototype = gapsDuring("prototype", [&] {
-            WorkerProcess worker;
-            if (worker.start(QStringList{"loop-prototype", m_keyframeEveryTenSeconds, "--loop-end",
-                                         QString::number(loopEnd)} +
-                             settings.workerOptions()))
-                worker.figuresUntilExit(30000);
-        });
-        if (prototype) {
-            figures.loopGapsPrototype[key] = *prototype;
-            figures.loopGapPrototypeMs[key] = prototype->empty() ? 0.0 : median(*prototype);
-        }
-        if (ours)
-            figures.loopGapsOurs[key] = *ours;
-        if (mpv)
-            figures.loopGapsMpv[key] = *mpv;
         // No gap at any wrap is a gap of 0.
-        const auto medianGap = [](const std::optional<std::vector<double>>& gaps) {
-            return !gaps ? std::nan("") : gaps->empty() ? 0.0 : median(*gaps);
+        const auto medianGap = [](const std::optional<LoopHeard>& heard) {
+            return !heard ? std::nan("") : heard->gapsMs.empty() ? 0.0 : median(heard->gapsMs);
         };
+        if (ours) {
+            figures.loopGapsOurs[key] = ours->gapsMs;
+            figures.loopClicksOurs[key] = ours->clickRatios;
+        }
+        if (mpv) {
+            figures.loopGapsMpv[key] = mpv->gapsMs;
+            figures.loopClicksMpv[key] = mpv->clickRatios;
+        }
         figures.loopGapMs[key] = {medianGap(ours), medianGap(mpv)};
+        const auto loudestClick = [](const std::optional<LoopHeard>& heard) {
+            return heard ? largestMagnitude(heard->clickRatios) : std::nan("");
+        };
+        figures.loopClickRatio[key] = {loudestClick(ours), loudestClick(mpv)};
     }
 }
 

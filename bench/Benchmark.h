@@ -19,12 +19,17 @@ public:
     void setKeyframeClips(QString everySecond, QString everyTenSeconds);
     // A clip made by benchMarkedClip, for the cold start.
     void setMarkedClip(QString movie) { m_markedMovie = std::move(movie); }
+    // A clip with a steady tone and no seam in its sound from 10 s on, for the loop gaps and
+    // clicks; one made with MovieMaker's flashEverySecond, for sound against picture.
+    void setLoopClip(QString movie) { m_loopMovie = std::move(movie); }
+    void setFlashClip(QString movie) { m_flashMovie = std::move(movie); }
 
     // Every figure, or only those named: startup, seeks, cpu, decode, loop, accuracy, windowed,
-    // seeks_by_clip, loop_gaps, cold_start.
+    // seeks_by_clip, loop_gaps, cold_start, avsync.
     BenchFigures run(const QStringList& only = {});
 
 private:
+    static void progress(const char* what);
     void measureStartup(BenchFigures& figures);
     void measureSeeks(BenchFigures& figures);
     void measureCpu(BenchFigures& figures);
@@ -35,6 +40,7 @@ private:
     void measureSeeksByClip(BenchFigures& figures);
     void measureLoopGaps(BenchFigures& figures);
     void measureColdStart(BenchFigures& figures);
+    void measureAvSync(BenchFigures& figures);
 
     QString m_movie1080;
     QString m_movie360;
@@ -43,4 +49,6 @@ private:
     QString m_keyframeEverySecond;
     QString m_keyframeEveryTenSeconds;
     QString m_markedMovie;
+    QString m_loopMovie;
+    QString m_flashMovie;
 };

@@ -5,6 +5,8 @@
 #include "BenchWorker.h"
 #include "Benchmark.h"
 
+#include "player/MpvMoviePlayer.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
@@ -19,6 +21,8 @@ int main(int argc, char* argv[])
     // Everything here is headless.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The avsync worker shows our player's picture, which needs this as the program does.
+    MpvMoviePlayer::prepareApplication();
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // libmpv requires it
 
@@ -49,13 +53,14 @@ int main(int argc, char* argv[])
     Benchmark benchmark(movie1080, movie360, shortMovie, work.path());
     benchmark.setKeyframeClips(keyframeEverySecond, keyframeEveryTenSeconds);
     benchmark.setMarkedClip(benchMarkedClip(media, {1920, 1080}, 10));
+    benchmark.setLoopClip(benchLoopClip(media));
+    benchmark.setFlashClip(benchFlashClip(media));
     const BenchFigures figures = benchmark.run(parser.value("only").split(',', Qt::SkipEmptyParts));
 
     std::fputs(qPrintable(figures.toTable()), stdout);
     if (parser.isSet("json")) {
         QFile json(parser.value("json"));
-        if (!json.open(QIODevice::WriteOnly) ||
-            json.write(QJsonDocument(figures.toJson()).toJson()) < 0) {
+        if (!json.open(QIODevice::WriteOnly) || json.write(QJsonDocument(figures.toJson()).toJson()) < 0) {
             std::fprintf(stderr, "reelquill-bench: cannot write %s\n", qPrintable(json.fileName()));
             return 1;
         }

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config ccache
   qt6-base-dev libqt6opengl6-dev libqt6svg6 qt6-svg-dev qt6-image-formats-plugins
   libmpv-dev mpv ffmpeg libgif-dev librubberband-dev
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libpulse-dev libx11-dev
   libgl-dev libgl1-mesa-dri
   xvfb xauth imagemagick fonts-dejavu-core
   desktop-file-utils shared-mime-info appstream man-db groff-base dbus dpkg-dev

@@ -58,38 +58,49 @@ QString MovieMaker::movie(const Movie& movie) const
         QSize((movie.size.width() + 1) / 2 * 2, (movie.size.height() + 1) / 2 * 2).expandedTo({32, 32});
     QStringList inputs, options;
     if (movie.withPicture) {
+        const QString source =
+            movie.flashEverySecond ? QStringLiteral("color=c=black:") : QStringLiteral("testsrc2=");
+        QString picture = source + QStringLiteral("size=%1x%2:rate=%3:duration=%4")
+                                       .arg(drawn.width())
+                                       .arg(drawn.height())
+                                       .arg(movie.framesPerSecond)
+                                       .arg(movie.seconds);
+        if (movie.flashEverySecond)
+            picture += QStringLiteral(",drawbox=w=iw:h=ih:color=white:t=fill:enable='lt(mod(n,%1),3)'")
+                           .arg(movie.framesPerSecond);
         inputs << "-f"
                << "lavfi"
-               << "-i"
-               << QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
-                      .arg(drawn.width())
-                      .arg(drawn.height())
-                      .arg(movie.framesPerSecond)
-                      .arg(movie.seconds);
+               << "-i" << picture;
         options << pictureOptions(movie, video);
     }
     if (movie.withSound) {
         inputs << "-f"
                << "lavfi"
                << "-i"
-               << QStringLiteral("sine=frequency=%1:sample_rate=48000:duration=%2")
-                      .arg(movie.toneHz)
-                      .arg(movie.seconds);
+               << (movie.flashEverySecond
+                       ? QStringLiteral("aevalsrc=exprs='if(lt(mod(t,1),0.04),0.5*sin(2*PI*1000*t),0)':"
+                                        "sample_rate=48000:duration=%1")
+                             .arg(movie.seconds)
+                       : QStringLiteral("sine=frequency=%1:sample_rate=48000:duration=%2")
+                             .arg(movie.toneHz)
+                             .arg(movie.seconds));
         options << audio << "-b:a"
                 << "192k";
     }
     if (movie.indexFirst)
         options << "-movflags"
                 << "+faststart";
-    const QString name = QStringLiteral("movie-%1s-%2hz-%3x%4-%5fps-%6%7%8%9%10")
-                             .arg(movie.seconds)
-                             .arg(movie.toneHz)
-                             .arg(movie.size.width())
-                             .arg(movie.size.height())
-                             .arg(movie.framesPerSecond)
-                             .arg(movie.withPicture ? "v" : "", movie.withSound ? "a" : "",
-                                  movie.variableFrameRate ? "-vfr" : "",
-                                  movie.indexFirst ? "-indexfirst" : "", movie.markedCorner ? "-marked" : "");
+    const QString name =
+        QStringLiteral("movie-%1s-%2hz-%3x%4-%5fps-%6%7%8%9%10")
+            .arg(movie.seconds)
+            .arg(movie.toneHz)
+            .arg(movie.size.width())
+            .arg(movie.size.height())
+            .arg(movie.framesPerSecond)
+            .arg(movie.withPicture ? "v" : "", movie.withSound ? "a" : "",
+                 movie.variableFrameRate ? "-vfr" : "", movie.indexFirst ? "-indexfirst" : "",
+                 movie.markedCorner ? "-marked" : "") +
+        (movie.flashEverySecond ? "-flashes" : "");
     return made(QStringLiteral("%1-gop%2.%3").arg(name).arg(movie.keyframeSeconds).arg(movie.container),
                 inputs + options << "-shortest");
 }

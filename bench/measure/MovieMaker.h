@@ -32,6 +32,11 @@ public:
         // A magenta box over the picture's top left quarter, a colour nothing else on a screen
         // shows: the first frame drawn can be found on the screen by it.
         bool markedCorner = false;
+        // Instead of the test picture and the tone: a black picture that is white for the first
+        // three frames of each whole second, and silence with a 40 ms beep at 1 kHz from each whole
+        // second, so that where sound and picture stand against each other shows on a screen and a
+        // recording of the sound.
+        bool flashEverySecond = false;
     };
 
     // The movies go into this folder, each once: one already there is taken as it is.

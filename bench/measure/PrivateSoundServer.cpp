@@ -8,10 +8,6 @@
 #include <cstring>
 #include <sys/prctl.h>
 
-namespace {
-constexpr const char* sinkName = "reelquill_null";
-}
-
 PrivateSoundServer::~PrivateSoundServer()
 {
     stop();

@@ -12,6 +12,7 @@ class PrivateSoundServer
 {
 public:
     static constexpr int sampleRate = 48000;
+    static constexpr const char* sinkName = "reelquill_null";
 
     PrivateSoundServer() = default;
     ~PrivateSoundServer();

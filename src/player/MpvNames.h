@@ -5,8 +5,6 @@ namespace mpvname {
 
 // Options set before the core starts.
 inline constexpr const char* videoOutput = "vo";
-inline constexpr const char* audioOutput = "ao";
-inline constexpr const char* waveFile = "ao-pcm-file";
 inline constexpr const char* keepOpen = "keep-open";
 inline constexpr const char* idle = "idle";
 inline constexpr const char* exactSeeks = "hr-seek";
@@ -15,8 +13,6 @@ inline constexpr const char* osdLevel = "osd-level";
 // Values of those options.
 inline constexpr const char* renderApiOutput = "libmpv";
 inline constexpr const char* nullOutput = "null";
-inline constexpr const char* waveOutput = "pcm";
-inline constexpr const char* yes = "yes";
 inline constexpr const char* no = "no";
 inline constexpr const char* automatic = "auto";
 
@@ -24,12 +20,10 @@ inline constexpr const char* automatic = "auto";
 inline constexpr const char* timePos = "time-pos";
 inline constexpr const char* duration = "duration";
 inline constexpr const char* pause = "pause";
-inline constexpr const char* volume = "volume";
 inline constexpr const char* speed = "speed";
-inline constexpr const char* audioFilters = "af";
 inline constexpr const char* videoTrack = "vid";
+inline constexpr const char* soundTrack = "aid";
 inline constexpr const char* trackList = "track-list";
-inline constexpr const char* soundPictureOffset = "avsync";
 inline constexpr const char* loopFrom = "ab-loop-a";
 inline constexpr const char* loopTo = "ab-loop-b";
 
@@ -39,12 +33,8 @@ inline constexpr const char* replace = "replace";
 inline constexpr const char* stop = "stop";
 inline constexpr const char* seek = "seek";
 inline constexpr const char* absoluteExact = "absolute+exact";
-inline constexpr const char* filterCommand = "af-command";
-inline constexpr const char* setPitch = "set-pitch";
 inline constexpr const char* screenshotRaw = "screenshot-raw";
 inline constexpr const char* videoOnly = "video";
-inline constexpr const char* addSoundTrack = "audio-add";
-inline constexpr const char* select = "select";
 
 // Members of command results and of screenshot-raw's picture.
 inline constexpr const char* playlistEntryId = "playlist_entry_id";
@@ -57,6 +47,5 @@ inline constexpr const char* bgr0 = "bgr0";
 inline constexpr const char* trackType = "type";
 inline constexpr const char* trackId = "id";
 inline constexpr const char* videoType = "video";
-inline constexpr const char* audioType = "audio";
 
 } // namespace mpvname

@@ -1,5 +1,7 @@
 #include "player/MpvNode.h"
 
+#include "player/MpvNames.h"
+
 #include <cstring>
 
 const mpv_node* MpvNode::memberOf(const mpv_node& map, const char* key)
@@ -20,4 +22,19 @@ std::optional<std::int64_t> MpvNode::int64Member(const char* key) const
     if (value == nullptr || value->format != MPV_FORMAT_INT64)
         return std::nullopt;
     return value->u.int64;
+}
+
+std::optional<std::int64_t> MpvNode::firstTrackId(const mpv_node& tracks, const char* wantedType)
+{
+    if (tracks.format != MPV_FORMAT_NODE_ARRAY || tracks.u.list == nullptr)
+        return std::nullopt;
+    for (int i = 0; i < tracks.u.list->num; ++i) {
+        const mpv_node& track = tracks.u.list->values[i];
+        const mpv_node* type = memberOf(track, mpvname::trackType);
+        const mpv_node* id = memberOf(track, mpvname::trackId);
+        if (type != nullptr && type->format == MPV_FORMAT_STRING &&
+            std::strcmp(type->u.string, wantedType) == 0 && id != nullptr && id->format == MPV_FORMAT_INT64)
+            return id->u.int64;
+    }
+    return std::nullopt;
 }

@@ -28,6 +28,8 @@ public:
     static const mpv_node* memberOf(const mpv_node& map, const char* key);
     const mpv_node* member(const char* key) const { return memberOf(m_node, key); }
     std::optional<std::int64_t> int64Member(const char* key) const;
+    // The id of the first track of this type ("video", "audio") in a track list.
+    static std::optional<std::int64_t> firstTrackId(const mpv_node& tracks, const char* type);
 
 private:
     mpv_node m_node{};

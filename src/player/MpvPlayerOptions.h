@@ -11,11 +11,13 @@ struct MpvPlayerOptions
         Widget, // drawn into the player's video widget
         None,   // decoded but shown nowhere
     };
+    // Where the program's sound path plays.
     enum class Audio
     {
-        SystemDefault, // the system's sound output
+        SystemDefault, // the desktop's sound server
         None,          // played in real time into nothing
-        WaveFile,      // written to waveFilePath as a WAV file, as fast as it is decoded
+        WaveFile,      // written to waveFilePath as a WAV file, as fast as it is made; the
+                       // picture then runs on its own clock
     };
 
     Video video = Video::Widget;

@@ -1,12 +1,17 @@
+#include "PrivateSoundServer.h"
+#include "SilenceGaps.h"
 #include "Sound.h"
+#include "SoundFilters.h"
 #include "ToneAnalysis.h"
 #include "player/MpvMoviePlayer.h"
 #include "sound/SoundPanel.h"
 #include "support/TestMedia.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -16,6 +21,19 @@ namespace {
 QString toneMovie(double hz, double seconds = 4.0)
 {
     return TestMedia::movie({.seconds = seconds, .toneHz = hz, .withPicture = false});
+}
+
+// A 2 s tone of 440 Hz with this many channels at this sample rate, made by ffmpeg; a tone on
+// one channel is put on the front centre, as ffmpeg spreads it.
+QString toneWithChannels(int channels, int rate, const QString& codec, const QString& extension)
+{
+    const QString path =
+        TestMedia::outputPath(QStringLiteral("tone %1 ch %2 Hz.%3").arg(channels).arg(rate).arg(extension));
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                            QStringLiteral("sine=frequency=440:sample_rate=%1:duration=2").arg(rate), "-ac",
+                            QString::number(channels), "-c:a", codec, path});
+    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0 ? path : QString();
 }
 
 // Plays until the movie halts at its end. The time-stretcher holds back its last few tens of
@@ -55,6 +73,22 @@ std::optional<Sound> capture(const QStringList& movies, const std::function<void
         player.Close(); // ends the WAV file
     }
     return Sound::read(wave);
+}
+
+// Plays until the position has gone back `wraps` times (a loop's joins).
+bool playUntilWrapped(MoviePlayer& player, int wraps)
+{
+    player.Play();
+    QElapsedTimer timer;
+    timer.start();
+    double last = player.Position();
+    while (wraps > 0 && timer.elapsed() < 30000) {
+        QTest::qWait(2);
+        const double now = player.Position();
+        wraps -= now < last - 0.5 ? 1 : 0;
+        last = now;
+    }
+    return wraps == 0;
 }
 
 std::function<void(MoviePlayer&, int)> stretched(int tempo, double semitones, double rate)
@@ -113,6 +147,61 @@ private slots:
         QVERIFY2(sinad > 50, qPrintable(QString::number(sinad)));
     }
 
+    // Any number of channels and any sample rate plays at its pitch, for as long as it lasts, on
+    // both sides.
+    void channelsAndRates_data()
+    {
+        QTest::addColumn<QString>("movie");
+        QTest::newRow("mono at 8 kHz") << toneWithChannels(1, 8000, "pcm_s16le", "wav");
+        QTest::newRow("5.1 at 44.1 kHz, AAC") << toneWithChannels(6, 44100, "aac", "mkv");
+        QTest::newRow("stereo at 192 kHz, FLAC") << toneWithChannels(2, 192000, "flac", "mkv");
+    }
+    void channelsAndRates()
+    {
+        QFETCH(QString, movie);
+        QVERIFY(!movie.isEmpty());
+        const auto audio = capture({movie}, [](MoviePlayer&, int) {});
+        const auto decodedByFfmpeg = Sound::read(movie);
+        QVERIFY(audio && decodedByFfmpeg);
+        QVERIFY2(
+            std::abs(audio->seconds() - decodedByFfmpeg->seconds()) < 0.02,
+            qPrintable(QStringLiteral("%1 s, not %2").arg(audio->seconds()).arg(decodedByFfmpeg->seconds())));
+        for (int side = 0; side < 2; ++side) {
+            const std::vector<float> steady = audio->channel(side, 0.2, 1.8);
+            const double cents = ToneAnalysis::cents(ToneAnalysis::frequency(steady, audio->sampleRate), 440);
+            QVERIFY2(std::abs(cents) < 0.01, qPrintable(QString::number(cents)));
+            QVERIFY2(ToneAnalysis::rmsDecibels(steady) > -30,
+                     qPrintable(QString::number(ToneAnalysis::rmsDecibels(steady))));
+        }
+    }
+
+    // The sound server stops in the middle of playback and starts again: the movie plays on, and
+    // its sound comes back within 3 s of the server's return.
+    void soundServerComesBack()
+    {
+        PrivateSoundServer server;
+        QVERIFY2(server.start(), "pulseaudio did not start");
+        MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::SystemDefault, {}});
+        player.setFileName(toneMovie(440, 20));
+        player.Play();
+        QTest::qWait(1000);
+        server.stop();
+        QTest::qWait(1500);
+        QVERIFY2(server.start(), "pulseaudio did not start again");
+        const double back = player.Position();
+        server.startRecording();
+        QTest::qWait(4000);
+        const std::vector<float> heard = server.stopRecording();
+        // PulseAudio's null sink takes a new stream's first sound only after a second or two.
+        QVERIFY2(player.Position() > back + 2, qPrintable(QString::number(player.Position() - back)));
+        const auto firstSound =
+            std::find_if(heard.begin(), heard.end(), [](float s) { return std::abs(s) > 0.01f; });
+        QVERIFY2(firstSound != heard.end(), "no sound after the server came back");
+        const double after = static_cast<double>(firstSound - heard.begin()) / PrivateSoundServer::sampleRate;
+        qInfo("sound again %.2f s after the server came back", after);
+        QVERIFY2(after < 3, qPrintable(QString::number(after)));
+    }
+
     // Hundredths of a decibel, as the volume buttons step them; silence is no sound at all.
     void volume()
     {
@@ -132,6 +221,62 @@ private slots:
                 QCOMPARE(ToneAnalysis::rms(attenuated->channel(0)), 0.0);
             else
                 QVERIFY2(std::abs(level - readBack / 100.0) < 0.2, qPrintable(QString::number(level)));
+        }
+    }
+
+    // A loop of a steady tone, cut mid-cycle at both ends: the joins neither fall silent nor
+    // click. A click shows above 4 kHz, where the 440 Hz tone has next to nothing; the loudest
+    // 10 ms there around each join is compared with the typical 10 ms between joins.
+    void loopJoins_data()
+    {
+        QTest::addColumn<int>("tempo");
+        QTest::addColumn<double>("semitones");
+        QTest::newRow("as recorded") << 0 << 0.0;
+        QTest::newRow("tempo -30") << -30 << 0.0;
+        QTest::newRow("tempo -30, pitch +3") << -30 << 3.0;
+    }
+    void loopJoins()
+    {
+        QFETCH(int, tempo);
+        QFETCH(double, semitones);
+        constexpr double from = 1.0, to = 2.3011;
+        constexpr int wraps = 5;
+        const QString wave = TestMedia::outputPath("loop.wav");
+        {
+            MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::WaveFile, wave});
+            player.setFileName(toneMovie(440, 4));
+            player.SetTempo(qint16(tempo));
+            player.SetPitch(semitones);
+            player.SetLoopWindow(from, to);
+            player.Seek(from);
+            // One more, so that the file's abrupt end lies well after the last join measured.
+            QVERIFY(playUntilWrapped(player, wraps + 1));
+        }
+        const auto audio = Sound::read(wave);
+        QVERIFY(audio);
+        const std::vector<float> left = audio->channel(0);
+        const double passSeconds = (to - from) / (1 + tempo / 100.0);
+        QVERIFY2(audio->seconds() > wraps * passSeconds, qPrintable(QString::number(audio->seconds())));
+        const std::vector<double> gaps = SilenceGaps::lengthsMs(left, audio->sampleRate);
+        QVERIFY2(gaps.empty(), qPrintable(QString::number(gaps.size()) + " gaps"));
+
+        const std::vector<double> energies = SoundFilters::windowEnergies(
+            SoundFilters::highPass(left, audio->sampleRate, 4000), audio->sampleRate, 10);
+        std::vector<double> between;
+        for (std::size_t window = 20; window < energies.size() - 20; ++window) {
+            const double seconds = static_cast<double>(window) / 100 + 0.005;
+            const double fromJoin = std::remainder(seconds, passSeconds);
+            if (std::abs(fromJoin) > 0.05)
+                between.push_back(energies[window]);
+        }
+        std::nth_element(between.begin(), between.begin() + between.size() / 2, between.end());
+        const double typical = between[between.size() / 2];
+        for (int join = 1; join <= wraps; ++join) {
+            const auto centre = static_cast<std::size_t>(join * passSeconds * 100);
+            const double loudest =
+                *std::max_element(energies.begin() + centre - 2, energies.begin() + centre + 3);
+            qInfo("join %d: %.2f times the typical energy above 4 kHz", join, loudest / typical);
+            QVERIFY2(loudest < 3 * typical, qPrintable(QString::number(loudest / typical)));
         }
     }
 

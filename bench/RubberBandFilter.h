@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The time-stretcher in mpv's audio filter chain: Rubber Band, labelled so that its pitch can be
-// changed while a movie plays.
+// The time-stretcher of mpv's command-line player when it is measured against the program: Rubber
+// Band with the engine and formants of the program's own stretcher, in mpv's audio filter chain.
 namespace RubberBandFilter {
 
 inline constexpr const char* label = "stretcher";

@@ -1,4 +1,4 @@
-#include "player/RubberBandFilter.h"
+#include "RubberBandFilter.h"
 
 namespace RubberBandFilter {
 

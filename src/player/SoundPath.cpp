@@ -1,0 +1,188 @@
+#include "player/SoundPath.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr std::size_t blockFrames = 512;
+// How far making runs ahead of what the server has been sent: room for a loop's join to be read
+// and stretched before it is heard, short enough that a tempo change is heard soon.
+constexpr std::size_t aheadFrames = SoundPath::rate * 15 / 100;
+constexpr std::size_t ringFrames = SoundPath::rate * 2;
+constexpr std::size_t fadeFrames = SoundPath::rate * 20 / 1000;
+// Room the stretcher's output of one block needs in the ring, at the slowest speed.
+constexpr std::size_t roomFrames = blockFrames * 110;
+
+std::int64_t frameAt(double seconds)
+{
+    return static_cast<std::int64_t>(std::llround(seconds * SoundPath::rate));
+}
+
+} // namespace
+
+SoundPath::SoundPath(SoundOutput::Kind output, const QString& wavePath)
+    : m_ring(ringFrames), m_output(m_ring, rate, output, wavePath.toStdString()), m_timeline(rate),
+      m_decoder(rate), m_stretcher(rate, blockFrames), m_reader(m_decoder, fadeFrames)
+{}
+
+SoundPath::~SoundPath()
+{
+    stopMaking();
+}
+
+bool SoundPath::open(const QString& path)
+{
+    close();
+    m_open = m_decoder.open(path);
+    if (m_open)
+        startMaking(0);
+    return m_open;
+}
+
+void SoundPath::close()
+{
+    stopMaking();
+    m_output.setPlaying(false);
+    m_output.dropBefore(m_ring.written());
+    m_open = false;
+}
+
+void SoundPath::play()
+{
+    if (m_open)
+        m_output.setPlaying(true);
+}
+
+void SoundPath::pause()
+{
+    m_output.setPlaying(false);
+}
+
+void SoundPath::seek(double seconds)
+{
+    if (m_open)
+        startMaking(std::max(0.0, seconds));
+}
+
+void SoundPath::setLoop(double from, double to)
+{
+    const bool loops = std::isfinite(from) && std::isfinite(to) && 0 <= from && from < to;
+    m_loopFrom.store(loops ? frameAt(from) : 0);
+    m_loopTo.store(loops ? frameAt(to) : 0);
+}
+
+void SoundPath::setSpeedAndPitch(double speed, double pitchScale)
+{
+    m_speed.store(speed);
+    m_pitchScale.store(pitchScale);
+}
+
+std::optional<double> SoundPath::position() const
+{
+    if (!m_open)
+        return std::nullopt;
+    return m_timeline.secondsAt(m_output.heardFrame());
+}
+
+bool SoundPath::hasEnded() const
+{
+    return m_open && m_made.load() && m_output.heardFrame() >= static_cast<double>(m_ring.written());
+}
+
+std::optional<SoundPath::Join> SoundPath::nextJoin() const
+{
+    // Reckoned from the loop's end rather than from the sound made: the sound is made only a
+    // moment ahead, and the picture's seek may need longer.
+    const std::optional<double> heard = position();
+    const double from = static_cast<double>(m_loopFrom.load()) / rate;
+    const double to = static_cast<double>(m_loopTo.load()) / rate;
+    if (!heard || from >= to || *heard >= to || hasEnded())
+        return std::nullopt;
+    return Join{(to - *heard) / m_speed.load(), from};
+}
+
+// ---- making ---------------------------------------------------------------------------------
+
+void SoundPath::startMaking(double seconds)
+{
+    stopMaking();
+    m_seekTarget = seconds;
+    const std::uint64_t first = m_ring.written();
+    // Whatever was made for the old place is not to be heard.
+    m_output.dropBefore(first);
+    m_output.setSoundEnded(false);
+    m_made.store(false);
+    m_readAll = false;
+    m_reader.seek(frameAt(seconds));
+    m_timeline.restart(first, frameAt(seconds));
+    m_stretcher.restart(m_speed.load(), m_pitchScale.load());
+    m_stopMaking.store(false);
+    m_maker = std::thread([this] { make(); });
+}
+
+void SoundPath::stopMaking()
+{
+    if (!m_maker.joinable())
+        return;
+    m_stopMaking.store(true);
+    m_maker.join();
+}
+
+void SoundPath::make()
+{
+    while (!m_stopMaking.load()) {
+        if (m_readAll) {
+            takeFromStretcher();
+            m_made.store(!m_stretcher.holdsMore());
+            if (m_made.load())
+                m_output.setSoundEnded(true);
+        }
+        if (m_made.load() || m_ring.unsentFrames() > aheadFrames || m_ring.freeFrames() < roomFrames) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+            continue;
+        }
+        if (!m_readAll)
+            makeBlock();
+    }
+}
+
+void SoundPath::makeBlock()
+{
+    // A stretcher that starts in the middle of playback starts from the sound fed to it next.
+    if (m_stretcher.change(m_speed.load(), m_pitchScale.load()))
+        m_timeline.resyncOutputToInput();
+    m_reader.setLoop(m_loopFrom.load(), m_loopTo.load());
+
+    float block[blockFrames * SoundRing::channels];
+    const LoopingReader::Run run = m_reader.read(block, blockFrames);
+    if (run.frames == 0) {
+        finish();
+        return;
+    }
+    m_timeline.input(run.firstFrame);
+    m_timeline.inputFed(run.frames);
+    m_stretcher.process(block, run.frames, false);
+    takeFromStretcher();
+}
+
+void SoundPath::finish()
+{
+    // The stretcher's last sound comes out once it knows no more will come.
+    float none[SoundRing::channels] = {};
+    m_stretcher.process(none, 0, true);
+    m_readAll = true;
+}
+
+void SoundPath::takeFromStretcher()
+{
+    float made[blockFrames * SoundRing::channels];
+    while (true) {
+        const std::size_t count = std::min<std::size_t>(blockFrames, m_ring.freeFrames());
+        const std::size_t got = count == 0 ? 0 : m_stretcher.retrieve(made, count);
+        if (got == 0)
+            return;
+        m_timeline.output(m_ring.written(), got, m_stretcher.speed(), m_ring.released());
+        m_ring.write(made, got);
+    }
+}

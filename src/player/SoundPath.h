@@ -1,0 +1,80 @@
+#pragma once
+
+#include "player/LoopingReader.h"
+#include "player/SoundDecoder.h"
+#include "player/SoundOutput.h"
+#include "player/SoundRing.h"
+#include "player/SoundStretcher.h"
+#include "player/SoundTimeline.h"
+
+#include <QString>
+
+#include <atomic>
+#include <optional>
+#include <thread>
+
+// The movie's sound as the program plays it: decoded, read across loop joins, stretched, and
+// played on a thread of its own, with a clock of what is heard now. The user interface calls
+// every method; the sound is made on a second thread, which stops while the interface moves
+// playback (an open, a seek) and goes on from the new place. Times are movie seconds.
+class SoundPath
+{
+public:
+    static constexpr int rate = 48000;
+
+    explicit SoundPath(SoundOutput::Kind output, const QString& wavePath = {});
+    ~SoundPath();
+
+    // Opens the movie's sound, halted at its start; false when it has none (nothing plays then).
+    bool open(const QString& path);
+    void close();
+    bool isOpen() const { return m_open; }
+    bool moviesHavePicture() const { return m_decoder.hasPicture(); }
+
+    void play();
+    void pause();
+    void seek(double seconds);
+    void setLoop(double from, double to);
+    void setSpeedAndPitch(double speed, double pitchScale);
+    void setGain(double linear) { m_output.setGain(static_cast<float>(linear)); }
+
+    // The movie time heard now; empty with no sound open.
+    std::optional<double> position() const;
+    // True once the last of the sound has been heard.
+    bool hasEnded() const;
+    // The next loop join to be heard: how many seconds from now, and where it goes on.
+    struct Join
+    {
+        double secondsAway;
+        double goesTo;
+    };
+    std::optional<Join> nextJoin() const;
+
+private:
+    void startMaking(double seconds);
+    void stopMaking();
+    void make();
+    void makeBlock();
+    void finish();
+    void takeFromStretcher();
+
+    SoundRing m_ring;
+    SoundOutput m_output;
+    SoundTimeline m_timeline;
+    SoundDecoder m_decoder;
+    SoundStretcher m_stretcher;
+    LoopingReader m_reader;
+    bool m_open = false;
+    double m_seekTarget = 0;
+
+    // Handed from the user interface to the maker.
+    std::atomic<double> m_speed = 1.0;
+    std::atomic<double> m_pitchScale = 1.0;
+    std::atomic<std::int64_t> m_loopFrom = 0;
+    std::atomic<std::int64_t> m_loopTo = 0;
+
+    std::atomic_bool m_stopMaking = false;
+    bool m_readAll = false;          // the maker has read the last of the sound
+    std::atomic_bool m_made = false; // all the sound has gone into the ring
+    std::thread m_maker;
+};
