@@ -119,10 +119,12 @@ void MpvMoviePlayer::Seek(double seconds)
     m_picture.seek(target);
     if (!m_sound.isOpen())
         return;
-    // The sound goes on from the target once the picture is there, so that both start together.
+    // The sound halts, and goes on from the target once the picture is there, so that both start
+    // together. Its new place is made only then: starting the stretcher afresh would take the
+    // processor from the picture's seek.
     m_follower.setFollowing(false);
-    m_sound.seek(target);
     m_sound.pause();
+    m_soundTarget = target;
     m_soundWaitsForSeek = true;
 }
 
@@ -167,6 +169,8 @@ void MpvMoviePlayer::picture_seekLanded()
 {
     if (m_picture.seekPending())
         return;
+    if (m_soundWaitsForSeek)
+        m_sound.seek(m_soundTarget);
     if (m_soundWaitsForSeek && m_playing)
         startPlaying();
     m_soundWaitsForSeek = false;

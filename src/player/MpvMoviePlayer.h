@@ -78,5 +78,6 @@ private:
     bool m_playing = false;
     bool m_followsSound = true;
     bool m_soundWaitsForSeek = false;
+    double m_soundTarget = 0;
     double m_lastReported = -1;
 };

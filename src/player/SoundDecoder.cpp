@@ -102,6 +102,7 @@ bool SoundDecoder::open(const QString& path)
     if (codec == nullptr || avcodec_parameters_to_context(m_codec, parameters) < 0 ||
         avcodec_open2(m_codec, codec, nullptr) < 0)
         return close(), false;
+    m_mono = m_codec->ch_layout.nb_channels == 1;
     m_ended = false;
     m_pending.clear();
     m_pendingRead = 0;

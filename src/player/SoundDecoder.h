@@ -32,6 +32,8 @@ public:
     bool open(const QString& path);
     // True when the movie also has a picture (a cover picture does not count).
     bool hasPicture() const { return m_hasPicture; }
+    // True when the track has one channel (played on both sides).
+    bool isMono() const { return m_mono; }
 
     void seekToFrame(std::int64_t frame) override;
     std::size_t read(float* to, std::size_t count) override;
@@ -53,6 +55,7 @@ private:
     AVFrame* m_frame = nullptr;
     int m_stream = -1;
     bool m_hasPicture = false;
+    bool m_mono = false;
     bool m_ended = false;
     // What the resampler was set up for.
     int m_inputRate = 0;

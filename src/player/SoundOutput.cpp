@@ -50,7 +50,9 @@ double SoundOutput::heardFrame() const
         heard = m_heard.load(std::memory_order_relaxed);
         at = m_heardAtNs.load(std::memory_order_relaxed);
         advancing = m_advancing.load(std::memory_order_relaxed);
-    } while ((version & 1) != 0 || version != m_clockVersion.load(std::memory_order_acquire));
+        // The reads above stay before the second look at the version.
+        std::atomic_thread_fence(std::memory_order_acquire);
+    } while ((version & 1) != 0 || version != m_clockVersion.load(std::memory_order_relaxed));
     if (!advancing)
         return static_cast<double>(heard);
     const double moved = static_cast<double>(nowNs() - at) * 1e-9 * m_rate;
@@ -173,9 +175,10 @@ void SoundOutput::takeBackUnheard()
 
 void SoundOutput::keepServerRunning()
 {
-    // Silence while halted keeps the server's stream running, so that Play is heard at once
-    // (a stream left to run dry may take a while to start again); a file gets none.
-    if (m_kind == Kind::WaveFile) {
+    // Silence while a movie stands halted keeps the server's stream running, so that Play is
+    // heard at once (a stream left to run dry may take a while to start again). With no movie
+    // the stream runs dry and the server may rest; a file gets no silence.
+    if (m_kind == Kind::WaveFile || !m_standingBy.load()) {
         std::this_thread::sleep_for(idleWait);
         return;
     }

@@ -33,6 +33,8 @@ public:
 
     // Called from any one other thread.
     void setPlaying(bool playing) { m_playing.store(playing); }
+    // While a movie is open, halted or not, the server's stream is kept running.
+    void setStandingBy(bool standingBy) { m_standingBy.store(standingBy); }
     // Frames before `frame` are not to be heard: sent but unheard ones are taken back from the
     // server. Set before writing the first frame of a new place.
     void dropBefore(std::uint64_t frame)
@@ -72,6 +74,7 @@ private:
     std::atomic_bool m_looking = false;
 
     std::atomic_bool m_playing = false;
+    std::atomic_bool m_standingBy = false;
     std::atomic_bool m_soundEnded = false;
     std::atomic<std::uint64_t> m_dropBefore = 0;
     std::atomic<std::uint32_t> m_dropRequests = 0;

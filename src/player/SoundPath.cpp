@@ -35,6 +35,7 @@ bool SoundPath::open(const QString& path)
 {
     close();
     m_open = m_decoder.open(path);
+    m_output.setStandingBy(m_open);
     if (m_open)
         startMaking(0);
     return m_open;
@@ -44,6 +45,7 @@ void SoundPath::close()
 {
     stopMaking();
     m_output.setPlaying(false);
+    m_output.setStandingBy(false);
     m_output.dropBefore(m_ring.written());
     m_open = false;
 }
@@ -114,11 +116,15 @@ void SoundPath::startMaking(double seconds)
     m_output.setSoundEnded(false);
     m_made.store(false);
     m_readAll = false;
-    m_reader.seek(frameAt(seconds));
     m_timeline.restart(first, frameAt(seconds));
-    m_stretcher.restart(m_speed.load(), m_pitchScale.load());
     m_stopMaking.store(false);
-    m_maker = std::thread([this] { make(); });
+    // Moving the decoder and starting the stretcher afresh take a few milliseconds: on the
+    // maker's thread, so that the user interface goes on at once.
+    m_maker = std::thread([this, seconds] {
+        m_reader.seek(frameAt(seconds));
+        m_stretcher.restart(m_speed.load(), m_pitchScale.load(), m_decoder.isMono());
+        make();
+    });
 }
 
 void SoundPath::stopMaking()
@@ -134,7 +140,7 @@ void SoundPath::make()
     while (!m_stopMaking.load()) {
         if (m_readAll) {
             takeFromStretcher();
-            m_made.store(!m_stretcher.holdsMore());
+            m_made.store(!m_stretcher.holdsMore() || m_timeline.outputFramesLeft(m_stretcher.speed()) == 0);
             if (m_made.load())
                 m_output.setSoundEnded(true);
         }
@@ -168,9 +174,9 @@ void SoundPath::makeBlock()
 
 void SoundPath::finish()
 {
-    // The stretcher's last sound comes out once it knows no more will come.
-    float none[SoundRing::channels] = {};
-    m_stretcher.process(none, 0, true);
+    // The stretcher holds back its last moments until silence pushes them out; what it makes
+    // of the silence is not played (see takeFromStretcher).
+    m_stretcher.pushOut();
     m_readAll = true;
 }
 
@@ -178,7 +184,10 @@ void SoundPath::takeFromStretcher()
 {
     float made[blockFrames * SoundRing::channels];
     while (true) {
-        const std::size_t count = std::min<std::size_t>(blockFrames, m_ring.freeFrames());
+        std::size_t count = std::min<std::size_t>(blockFrames, m_ring.freeFrames());
+        // Once all is read, only as much as the sound lasts at this speed.
+        if (m_readAll)
+            count = std::min(count, m_timeline.outputFramesLeft(m_stretcher.speed()));
         const std::size_t got = count == 0 ? 0 : m_stretcher.retrieve(made, count);
         if (got == 0)
             return;

@@ -11,10 +11,12 @@ namespace {
 // Measured on a pure tone: the "finer" engine with shifted formants keeps 56-64 dB of signal to
 // noise and distortion at every tempo, pitch and rate tried; "faster" keeps 35-49 dB for half the
 // processor time, and preserved formants fall to 13-15 dB an octave down. Pitch is exact in all.
-// High consistency keeps pitch changes made while playing smooth.
+// The rest as mpv's filter sets them: pitch changes made while playing stay smooth (high
+// consistency), and both channels are analysed together.
 constexpr RubberBandStretcher::Options stretchOptions =
     RubberBandStretcher::OptionProcessRealTime | RubberBandStretcher::OptionEngineFiner |
-    RubberBandStretcher::OptionFormantShifted | RubberBandStretcher::OptionPitchHighConsistency;
+    RubberBandStretcher::OptionFormantShifted | RubberBandStretcher::OptionPitchHighConsistency |
+    RubberBandStretcher::OptionChannelsTogether;
 
 bool isNeutral(double speed, double pitchScale)
 {
@@ -29,8 +31,11 @@ SoundStretcher::SoundStretcher(int rate, std::size_t blockFrames)
 
 SoundStretcher::~SoundStretcher() = default;
 
-void SoundStretcher::restart(double speed, double pitchScale)
+void SoundStretcher::restart(double speed, double pitchScale, bool mono)
 {
+    if (mono != m_mono)
+        m_stretcher.reset();
+    m_mono = mono;
     m_speed = speed;
     m_pitchScale = pitchScale;
     m_passed.clear();
@@ -66,23 +71,36 @@ bool SoundStretcher::holdsMore() const
 void SoundStretcher::startStretching()
 {
     if (!m_stretcher) {
-        m_stretcher = std::make_unique<RubberBandStretcher>(m_rate, 2, stretchOptions);
+        m_stretcher = std::make_unique<RubberBandStretcher>(m_rate, m_mono ? 1 : 2, stretchOptions);
         m_stretcher->setMaxProcessSize(m_blockFrames);
     } else {
         m_stretcher->reset();
     }
     apply();
     // The stretcher's own start: silence in, as much out dropped, so the first sound comes at once.
-    const std::size_t pad = m_stretcher->getPreferredStartPad();
+    feedSilence(m_stretcher->getPreferredStartPad());
+    m_toDrop = m_stretcher->getStartDelay();
+    m_stretching = true;
+}
+
+void SoundStretcher::pushOut()
+{
+    if (!m_stretching)
+        return;
+    const double delay =
+        static_cast<double>(m_stretcher->getPreferredStartPad() + m_stretcher->getStartDelay());
+    feedSilence(static_cast<std::size_t>(delay * std::max(1.0, m_speed)));
+}
+
+void SoundStretcher::feedSilence(std::size_t frames)
+{
     std::fill(m_left.begin(), m_left.end(), 0.0f);
-    for (std::size_t done = 0; done < pad;) {
-        const std::size_t count = std::min(pad - done, m_blockFrames);
+    for (std::size_t done = 0; done < frames;) {
+        const std::size_t count = std::min(frames - done, m_blockFrames);
         const float* planes[] = {m_left.data(), m_left.data()};
         m_stretcher->process(planes, count, false);
         done += count;
     }
-    m_toDrop = m_stretcher->getStartDelay();
-    m_stretching = true;
 }
 
 void SoundStretcher::apply()
@@ -130,7 +148,7 @@ std::size_t SoundStretcher::retrieve(float* to, std::size_t count)
         m_toDrop -= dropped;
         for (std::size_t frame = dropped; frame < got; ++frame, ++made) {
             to[made * 2] = m_left[frame];
-            to[made * 2 + 1] = m_right[frame];
+            to[made * 2 + 1] = m_mono ? m_left[frame] : m_right[frame];
         }
     }
     return made;

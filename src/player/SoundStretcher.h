@@ -20,7 +20,8 @@ public:
     SoundStretcher(int rate, std::size_t blockFrames);
     ~SoundStretcher();
 
-    void restart(double speed, double pitchScale);
+    // `mono`: both channels carry the same sound, which is then stretched once.
+    void restart(double speed, double pitchScale, bool mono);
     // True when the stretcher started afresh: the sound was as recorded until now.
     bool change(double speed, double pitchScale);
     // True while made sound waits to be retrieved.
@@ -30,17 +31,22 @@ public:
 
     // Interleaved stereo; `frames` at most the block size. `last` after the sound's last block.
     void process(const float* frames, std::size_t count, bool last);
+    // After the last block: silence as long as the stretcher's delay, so that all it holds comes
+    // out (followed by what it makes of the silence).
+    void pushOut();
     // Up to `count` frames of what is ready.
     std::size_t retrieve(float* to, std::size_t count);
 
 private:
     void startStretching();
+    void feedSilence(std::size_t frames);
     void apply();
 
     const int m_rate;
     const std::size_t m_blockFrames;
     std::unique_ptr<RubberBand::RubberBandStretcher> m_stretcher;
     bool m_stretching = false;
+    bool m_mono = false;
     double m_speed = 1.0;
     double m_pitchScale = 1.0;
     std::size_t m_toDrop = 0;

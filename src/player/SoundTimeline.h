@@ -23,6 +23,12 @@ public:
     // stretcher starts afresh in the middle of playback.
     void inputFed(std::size_t frames) { m_inputFed += frames; }
     void resyncOutputToInput() { m_outputInput = static_cast<double>(m_inputFed); }
+    // Output frames at `speed` until everything fed has come out.
+    std::size_t outputFramesLeft(double speed) const
+    {
+        const double left = (static_cast<double>(m_inputFed) - m_outputInput) / speed;
+        return left > 0 ? static_cast<std::size_t>(left + 0.5) : 0;
+    }
     // `frames` frames made at `speed` went into the ring at `ringFrame`; frames before `heard` are
     // no longer needed.
     void output(std::uint64_t ringFrame, std::size_t frames, double speed, std::uint64_t heard);
