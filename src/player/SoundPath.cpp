@@ -10,7 +10,7 @@ constexpr std::size_t blockFrames = 512;
 // and stretched before it is heard, short enough that a tempo change is heard soon.
 constexpr std::size_t aheadFrames = SoundPath::rate * 15 / 100;
 constexpr std::size_t ringFrames = SoundPath::rate * 2;
-constexpr std::size_t fadeFrames = SoundPath::rate * 20 / 1000;
+constexpr std::size_t fadeFrames = SoundPath::rate * 30 / 1000;
 // Room the stretcher's output of one block needs in the ring, at the slowest speed.
 constexpr std::size_t roomFrames = blockFrames * 110;
 

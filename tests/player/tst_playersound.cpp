@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <span>
 
 namespace {
 
@@ -34,6 +35,50 @@ QString toneWithChannels(int channels, int rate, const QString& codec, const QSt
                             QStringLiteral("sine=frequency=440:sample_rate=%1:duration=2").arg(rate), "-ac",
                             QString::number(channels), "-c:a", codec, path});
     return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0 ? path : QString();
+}
+
+// 440 Hz for the first 1.6 s, then 660 Hz up to 4 s: where the one gives way to the other shows
+// where each pass of a loop around it begins.
+QString twoToneMovie()
+{
+    const QString path = TestMedia::outputPath("two tones.m4a");
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v",
+                            "error",
+                            "-y",
+                            "-f",
+                            "lavfi",
+                            "-i",
+                            "sine=frequency=440:duration=1.6",
+                            "-f",
+                            "lavfi",
+                            "-i",
+                            "sine=frequency=660:duration=2.4",
+                            "-filter_complex",
+                            "[0:a][1:a]concat=n=2:v=0:a=1",
+                            "-ar",
+                            "48000",
+                            "-c:a",
+                            "aac",
+                            "-b:a",
+                            "192k",
+                            path});
+    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0 ? path : QString();
+}
+
+// Seconds into the sound where a tone above `splitHz` takes over from one below it.
+std::vector<double> risesAbove(const std::vector<float>& samples, int rate, double splitHz)
+{
+    const std::size_t window = static_cast<std::size_t>(rate) / 100, hop = window / 4;
+    std::vector<double> rises;
+    bool high = true;
+    for (std::size_t at = 0; at + window <= samples.size(); at += hop) {
+        const double hz = ToneAnalysis::frequency(std::span(samples).subspan(at, window), rate);
+        if (!high && hz > splitHz)
+            rises.push_back(static_cast<double>(at + window / 2) / rate);
+        high = hz > splitHz;
+    }
+    return rises;
 }
 
 // Plays until the movie halts at its end. The time-stretcher holds back its last few tens of
@@ -224,9 +269,10 @@ private slots:
         }
     }
 
-    // A loop of a steady tone, cut mid-cycle at both ends: the joins neither fall silent nor
-    // click. A click shows above 4 kHz, where the 440 Hz tone has next to nothing; the loudest
-    // 10 ms there around each join is compared with the typical 10 ms between joins.
+    // A loop of two tones, cut mid-cycle at both ends: every pass lasts the loop's length at the
+    // speed asked for, and the joins neither fall silent nor click. A click shows above 4 kHz,
+    // where the tones have next to nothing; the loudest 10 ms there around each join is compared
+    // with the typical 10 ms between joins.
     void loopJoins_data()
     {
         QTest::addColumn<int>("tempo");
@@ -244,7 +290,7 @@ private slots:
         const QString wave = TestMedia::outputPath("loop.wav");
         {
             MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::WaveFile, wave});
-            player.setFileName(toneMovie(440, 4));
+            player.setFileName(twoToneMovie());
             player.SetTempo(qint16(tempo));
             player.SetPitch(semitones);
             player.SetLoopWindow(from, to);
@@ -259,6 +305,15 @@ private slots:
         QVERIFY2(audio->seconds() > wraps * passSeconds, qPrintable(QString::number(audio->seconds())));
         const std::vector<double> gaps = SilenceGaps::lengthsMs(left, audio->sampleRate);
         QVERIFY2(gaps.empty(), qPrintable(QString::number(gaps.size()) + " gaps"));
+        const std::vector<double> passStarts =
+            risesAbove(left, audio->sampleRate, 550 * std::exp2(semitones / 12));
+        QVERIFY2(passStarts.size() >= wraps, qPrintable(QString::number(passStarts.size())));
+        for (int pass = 1; pass < wraps; ++pass) {
+            const double length = passStarts[pass] - passStarts[pass - 1];
+            QVERIFY2(
+                std::abs(length - passSeconds) < 0.01,
+                qPrintable(QStringLiteral("pass %1: %2 s, not %3").arg(pass).arg(length).arg(passSeconds)));
+        }
 
         const std::vector<double> energies = SoundFilters::windowEnergies(
             SoundFilters::highPass(left, audio->sampleRate, 4000), audio->sampleRate, 10);
