@@ -27,8 +27,6 @@ public:
     void seek(std::int64_t frame);
     // Up to `count` frames, stopping at a join so that a run never spans one. Empty at the end.
     Run read(float* to, std::size_t count);
-    // The movie frame of the next frame read.
-    std::int64_t next() const { return m_next; }
 
 private:
     // The fade starts this far before each end: half the fade, less where the loop starts at the

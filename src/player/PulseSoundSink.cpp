@@ -23,7 +23,7 @@ std::uint32_t bytesOf(double seconds, int rate)
 
 std::unique_ptr<PulseSoundSink> PulseSoundSink::connect(int rate, std::string& why)
 {
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(rate), SoundRing::channels};
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32LE, static_cast<std::uint32_t>(rate), SoundRing::channels};
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.tlength = bytesOf(bufferSeconds, rate);
@@ -31,8 +31,8 @@ std::unique_ptr<PulseSoundSink> PulseSoundSink::connect(int rate, std::string& w
     buffer.minreq = static_cast<std::uint32_t>(-1);
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
-    pa_simple* stream = pa_simple_new(nullptr, "Reelquill", PA_STREAM_PLAYBACK, nullptr, "Movie sound", &spec,
-                                      nullptr, &buffer, &error);
+    pa_simple* stream = pa_simple_new(nullptr, "Reelquill", PA_STREAM_PLAYBACK, nullptr, "Movie sound",
+                                      &format, nullptr, &buffer, &error);
     if (stream == nullptr) {
         why = pa_strerror(error);
         return nullptr;

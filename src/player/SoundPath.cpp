@@ -109,7 +109,6 @@ std::optional<SoundPath::Join> SoundPath::nextJoin() const
 void SoundPath::startMaking(double seconds)
 {
     stopMaking();
-    m_seekTarget = seconds;
     const std::uint64_t first = m_ring.written();
     // Whatever was made for the old place is not to be heard.
     m_output.dropBefore(first);

@@ -65,7 +65,6 @@ private:
     SoundStretcher m_stretcher;
     LoopingReader m_reader;
     bool m_open = false;
-    double m_seekTarget = 0;
 
     // Handed from the user interface to the maker.
     std::atomic<double> m_speed = 1.0;
