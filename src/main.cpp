@@ -1,14 +1,13 @@
 #include "app/CommandLine.h"
 #include "app/GraphicalDisplay.h"
-#include "app/PictureButton.h"
 #include "app/frmMain.h"
 #include "common/QtDesktop.h"
 #include "common/SettingsStore.h"
 #include "player/MpvMoviePlayer.h"
+#include "widgets/PictureButton.h"
 
 #include <QApplication>
 
-#include <clocale>
 #include <cstdio>
 #include <optional>
 
@@ -39,9 +38,6 @@ int main(int argc, char* argv[])
     // The desktop matches the window to its launcher entry by this name, and shows our icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("reelquill"));
     QApplication::setWindowIcon(buttonIcon("reelquill"));
-    // libmpv reads and writes numbers with the C library and refuses to start in a locale that
-    // writes a decimal comma.
-    std::setlocale(LC_NUMERIC, "C");
 
     MpvMoviePlayer player;
     QtDesktop desktop;

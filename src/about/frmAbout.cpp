@@ -5,10 +5,11 @@
 #include "about/ProgramVersion.h"
 #include "common/Desktop.h"
 #include "common/Twips.h"
+#include "widgets/PictureButton.h"
+#include "widgets/WindowParts.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -17,11 +18,9 @@ constexpr int clientWidth = 5730, clientHeight = 1710;
 constexpr int margin = 120;
 constexpr qreal labelPointSize = 9.75;
 
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect place)
+QLabel* addBoldLabel(QWidget* parent, const char* name, const QString& text, QRect place)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
+    QLabel* label = addLabel(parent, name, text, place);
     QFont font = label->font();
     font.setBold(true);
     font.setPointSizeF(labelPointSize);
@@ -43,13 +42,13 @@ frmAbout::frmAbout(Desktop& desktop, const KeyValueLookup& systemInfo, QWidget* 
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ") + Desktop::programTitle());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/about.svg")));
+    setWindowIcon(buttonIcon("about"));
     // A small fixed window: no minimise, maximise or context-help button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(clientWidth), twipsToPixels(clientHeight));
     placeControls();
-    centreOnScreen();
+    centreOnScreen(this);
 
     // OK is the default button, so Enter presses it; Esc closes the dialog as Cancel would.
     cmdOK->setDefault(true);
@@ -75,20 +74,14 @@ void frmAbout::placeControls()
     const auto textRow = [&](int top, int height) {
         return QRect(textLeft, twipsToPixels(top), textWidth, twipsToPixels(height));
     };
-    lblTitle = addLabel(this, "lblTitle", Desktop::programTitle(), textRow(120, 285));
-    lblVersion = addLabel(this, "lblVersion", ProgramVersion::current().versionText(), textRow(450, 285));
-    lblNotice = addLabel(this, "lblNotice",
-                         QStringLiteral("For musicians who practise along with a film: any tempo, "
-                                        "any key, any passage, again and again."),
-                         textRow(780, clientHeight - 780 - margin));
+    lblTitle = addBoldLabel(this, "lblTitle", Desktop::programTitle(), textRow(120, 285));
+    lblVersion = addBoldLabel(this, "lblVersion", ProgramVersion::current().versionText(), textRow(450, 285));
+    lblNotice = addBoldLabel(this, "lblNotice",
+                             QStringLiteral("For musicians who practise along with a film: any tempo, "
+                                            "any key, any passage, again and again."),
+                             textRow(780, clientHeight - 780 - margin));
     lblNotice->setWordWrap(true);
     lblNotice->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-}
-
-void frmAbout::centreOnScreen()
-{
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 // The program is started without waiting for it; when it cannot be found or started the user

@@ -23,7 +23,6 @@ public:
 
 private:
     void placeControls();
-    void centreOnScreen();
     void StartSysInfo();
 
     Desktop& m_desktop;

@@ -1,6 +1,6 @@
 #include "app/ButtonRows.h"
 
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include <QToolButton>
 

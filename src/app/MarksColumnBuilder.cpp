@@ -1,7 +1,7 @@
 #include "app/MarksColumnBuilder.h"
 
-#include "app/PictureButton.h"
 #include "common/Twips.h"
+#include "widgets/PictureButton.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,7 +1,8 @@
 #include "app/SoundPanelBuilder.h"
 
-#include "app/PictureButton.h"
 #include "common/Twips.h"
+#include "widgets/PictureButton.h"
+#include "widgets/WindowParts.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -83,14 +84,6 @@ constexpr int stepIconPixels = 11;
 constexpr int resetAllIconPixels = 16;
 constexpr int gainIconPixels = 9;
 
-QLabel* addLabel(QWidget* parent, const char* name, const char* text, const QRect& geometry)
-{
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
 // The headings' boxes were measured for a narrower font than the desktop's; a box that is too
 // small for its words grows about its centre and upwards from its bottom edge, so the heading
 // still stands centred just above its slider.
@@ -111,7 +104,7 @@ QRect headingBox(const QFontMetrics& metrics, const QString& text, QRect box)
 std::pair<QSlider*, QLabel*> addColumn(QWidget* parent, const SliderColumn& column)
 {
     const QString headingText = QString::fromUtf8(column.heading);
-    QLabel* heading = addLabel(parent, column.headingName, column.heading,
+    QLabel* heading = addLabel(parent, column.headingName, headingText,
                                headingBox(parent->fontMetrics(), headingText,
                                           twipsRect(column.headingLeft, column.headingTop,
                                                     column.headingWidth, column.headingHeight)));
@@ -131,7 +124,7 @@ std::pair<QSlider*, QLabel*> addColumn(QWidget* parent, const SliderColumn& colu
     if (column.sliderToolTip)
         slider->setToolTip(QString::fromUtf8(column.sliderToolTip));
 
-    QLabel* value = addLabel(parent, column.labelName, column.labelText,
+    QLabel* value = addLabel(parent, column.labelName, QString::fromUtf8(column.labelText),
                              twipsRect(column.labelLeft, labelTop, labelWidth, labelHeight));
     value->setAlignment(Qt::AlignCenter);
     return {slider, value};
@@ -163,7 +156,7 @@ SoundSliders buildSoundPanel(QWidget* parent)
     addPictureButtons(parent, gainButtons, gainIconPixels);
     // Reaches further left than its measured box so that the colon is not cut off; the text
     // stays against the volume buttons.
-    addLabel(parent, "lblVolume", "Volume :", twipsRect(2250, 5700, 945, 240))
+    addLabel(parent, "lblVolume", QStringLiteral("Volume :"), twipsRect(2250, 5700, 945, 240))
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return panel;
 }

@@ -28,6 +28,7 @@
 #include "player/MoviePlayer.h"
 #include "snapshot/SnapshotCommands.h"
 #include "sound/SoundControls.h"
+#include "widgets/WindowParts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,7 +36,6 @@
 #include <QDropEvent>
 #include <QLayout>
 #include <QMimeData>
-#include <QScreen>
 
 namespace {
 constexpr int clientWidth = 10770, clientHeight = 8535;
@@ -56,7 +56,7 @@ frmMain::frmMain(MoviePlayer& player, Desktop& desktop, SettingsStore& settings,
     createOwners();
     wireRoutes();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    centreOnScreen();
+    centreOnScreen(this);
 }
 
 frmMain::~frmMain() = default;
@@ -100,7 +100,8 @@ void frmMain::createOwners()
     m_excerpts = new ExcerptCommands(
         m_player, m_state, m_time, m_sound, m_desktop, this, [marks = m_marksList] { marks->cmdClearMark(); },
         this);
-    m_snapshots = std::make_unique<SnapshotCommands>(m_player, m_values, m_settings, m_desktop, this);
+    m_snapshots =
+        std::make_unique<SnapshotCommands>(m_player, m_snapshotSettings, m_settings, m_desktop, this);
     m_calculators =
         new CalculatorWindows(m_player, *m_sound.sldTempo, *m_sound.sldPitchSemi, m_desktop, this);
     publishMediaPlayer();
@@ -132,16 +133,9 @@ void frmMain::wireRoutes()
     new HotKeys(hotKeyBindings(), m_routes, this, menuBar, m_video); // a child of the window
 }
 
-void frmMain::centreOnScreen()
-{
-    adjustSize();
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
-}
-
 void frmMain::startUp(const QStringList& arguments)
 {
-    m_values = ProgramValues::load(m_settings);
+    m_snapshotSettings = SnapshotSettings::load(m_settings);
     const QString commandLine = commandLineText(arguments);
     if (commandLine.isEmpty())
         return;

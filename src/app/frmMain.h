@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/CommandRoutes.h"
-#include "app/ProgramValues.h"
 #include "marks/MarksColumn.h"
 #include "playback/PlaybackState.h"
 #include "playback/TimeControls.h"
 #include "playback/TransportCommands.h"
+#include "snapshot/SnapshotSettings.h"
 #include "sound/SoundSliders.h"
 
 #include <QMainWindow>
@@ -40,7 +40,7 @@ public:
     void startUp(const QStringList& arguments);
 
     PlaybackState& playbackState() { return m_state; }
-    ProgramValues& programValues() { return m_values; }
+    SnapshotSettings& snapshotSettings() { return m_snapshotSettings; }
     const TimeControls& timeControls() const { return m_time; }
     const SoundSliders& soundSliders() const { return m_sound; }
     const MarksColumn& marksColumn() const { return m_marks; }
@@ -56,7 +56,6 @@ private:
     QWidget* buildClientArea(QWidget* videoWidget);
     void createOwners();
     void wireRoutes();
-    void centreOnScreen();
     // Lets media keys and the desktop's player applets drive the window's commands.
     void publishMediaPlayer();
     void openFile(const QString& path, TransportCommands::AfterFailure afterFailure);
@@ -65,7 +64,7 @@ private:
     Desktop& m_desktop;
     SettingsStore& m_settings;
     PlaybackState m_state;
-    ProgramValues m_values;
+    SnapshotSettings m_snapshotSettings;
 
     TimeControls m_time;
     SoundSliders m_sound;

@@ -2,6 +2,7 @@
 
 #include "calculators/CalculatorWindowFrame.h"
 #include "common/Twips.h"
+#include "widgets/WindowParts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,14 +15,6 @@ constexpr int semitonesInOctave = 12;
 
 // Sharps only; a key's place in the list is its index.
 const QStringList keys{"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
 
 QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {

@@ -2,11 +2,12 @@
 
 #include "calculators/CalculatorWindowFrame.h"
 
-#include "app/PictureButton.h"
 #include "common/Desktop.h"
 #include "common/Rounding.h"
 #include "common/Twips.h"
 #include "player/MoviePlayer.h"
+#include "widgets/PictureButton.h"
+#include "widgets/WindowParts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -87,14 +88,6 @@ constexpr StepButton stepButtons[] = {
 // clang-format on
 
 constexpr ButtonPlacement resetButton = {"cmdReset", "Reset", "reset", 3480, 1425, 330, 330};
-
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
 
 QLabel* addTimeField(QWidget* parent, const char* name, const char* toolTip, const QRect& geometry)
 {

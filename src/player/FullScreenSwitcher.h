@@ -3,8 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
-
-class QWidget;
+#include <QWidget>
 
 // Moves a widget into a frameless window that fills its screen, and back into exactly the place
 // it came from: the same parent, the same slot of the same layout, or the same geometry and

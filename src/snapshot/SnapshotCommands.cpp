@@ -1,8 +1,8 @@
 #include "snapshot/SnapshotCommands.h"
 
-#include "app/ProgramValues.h"
 #include "player/MoviePlayer.h"
 #include "snapshot/SnapshotFileName.h"
+#include "snapshot/SnapshotSettings.h"
 #include "snapshot/frmOptions.h"
 #include "snapshot/frmSnapshot.h"
 
@@ -37,7 +37,7 @@ template <typename Window> void showNew(QPointer<Window>& slot, Window* window)
 
 } // namespace
 
-SnapshotCommands::SnapshotCommands(MoviePlayer& player, ProgramValues& values, SettingsStore& settings,
+SnapshotCommands::SnapshotCommands(MoviePlayer& player, SnapshotSettings& values, SettingsStore& settings,
                                    Desktop& desktop, QWidget* windowOwner, const QString& previewPath)
     : m_player(player), m_values(values), m_settings(settings), m_desktop(desktop),
       m_windowOwner(windowOwner), m_previewPath(previewPath)

@@ -9,7 +9,7 @@ class QWidget;
 class SettingsStore;
 class frmOptions;
 class frmSnapshot;
-struct ProgramValues;
+struct SnapshotSettings;
 
 // The two snapshot commands: Take snapshot writes the frame on show under a dated name in the
 // snapshot folder and opens the preview; Snapshot options opens the options window. Each window
@@ -19,7 +19,7 @@ class SnapshotCommands
 public:
     // The windows are made as windows of `windowOwner`. The preview picture goes to
     // `previewPath`, rewritten by every snapshot.
-    SnapshotCommands(MoviePlayer& player, ProgramValues& values, SettingsStore& settings, Desktop& desktop,
+    SnapshotCommands(MoviePlayer& player, SnapshotSettings& values, SettingsStore& settings, Desktop& desktop,
                      QWidget* windowOwner, const QString& previewPath = defaultPreviewPath());
     ~SnapshotCommands();
     SnapshotCommands(const SnapshotCommands&) = delete;
@@ -34,7 +34,7 @@ public:
 
 private:
     MoviePlayer& m_player;
-    ProgramValues& m_values;
+    SnapshotSettings& m_values;
     SettingsStore& m_settings;
     Desktop& m_desktop;
     QWidget* m_windowOwner;

@@ -1,9 +1,9 @@
 #include "snapshot/frmOptions.h"
 
-#include "app/ProgramValues.h"
 #include "common/SettingsStore.h"
 #include "common/Twips.h"
 #include "snapshot/BrowseForFolderModule.h"
+#include "snapshot/SnapshotSettings.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -36,7 +36,7 @@ template <typename Control> Control* place(Control* control, const char* name, c
 
 } // namespace
 
-frmOptions::frmOptions(ProgramValues& values, SettingsStore& settings, Desktop& desktop, QWidget* parent)
+frmOptions::frmOptions(SnapshotSettings& values, SettingsStore& settings, Desktop& desktop, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_values(values), m_settings(settings), m_desktop(desktop)
 {

@@ -6,7 +6,7 @@ class Desktop;
 class QButtonGroup;
 class QLabel;
 class SettingsStore;
-struct ProgramValues;
+struct SnapshotSettings;
 
 // "Snapshot location and format": the folder that receives snapshots and their image format.
 // A format chosen here holds at once for the program's run; Done stores it. A folder chosen by
@@ -16,7 +16,8 @@ class frmOptions : public QWidget
     Q_OBJECT
 
 public:
-    frmOptions(ProgramValues& values, SettingsStore& settings, Desktop& desktop, QWidget* parent = nullptr);
+    frmOptions(SnapshotSettings& values, SettingsStore& settings, Desktop& desktop,
+               QWidget* parent = nullptr);
 
 private slots:
     void optImageFormat_Click(int index);
@@ -27,7 +28,7 @@ private:
     void buildFolderRow();
     void buildFormatRow();
 
-    ProgramValues& m_values;
+    SnapshotSettings& m_values;
     SettingsStore& m_settings;
     Desktop& m_desktop;
     QLabel* m_lblSnapshotFolder = nullptr;

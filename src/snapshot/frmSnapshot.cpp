@@ -1,9 +1,9 @@
 #include "snapshot/frmSnapshot.h"
 
-#include "app/ProgramValues.h"
 #include "common/Desktop.h"
 #include "common/Twips.h"
 #include "snapshot/SnapshotFileName.h"
+#include "snapshot/SnapshotSettings.h"
 
 #include <QFile>
 #include <QFrame>
@@ -30,7 +30,8 @@ struct ButtonPlacement
 
 } // namespace
 
-frmSnapshot::frmSnapshot(ProgramValues& values, Desktop& desktop, const QString& previewPath, QWidget* parent)
+frmSnapshot::frmSnapshot(SnapshotSettings& values, Desktop& desktop, const QString& previewPath,
+                         QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_values(values), m_desktop(desktop), m_pctPreview(new QLabel(this)), m_fraButtons(new QFrame(this))
 {

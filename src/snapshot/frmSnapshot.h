@@ -5,18 +5,18 @@
 class Desktop;
 class QFrame;
 class QLabel;
-struct ProgramValues;
+struct SnapshotSettings;
 
 // The snapshot preview "Snapshot preview": shows the preview picture and lets the user keep the
 // snapshot (Save, or the close box), move it to a name of their choice (Save As) or delete it
-// (Discard). The buttons act on the snapshot taken last, ProgramValues::SnapshotFile.
+// (Discard). The buttons act on the snapshot taken last, SnapshotSettings::SnapshotFile.
 // Not modal; it deletes itself when closed.
 class frmSnapshot : public QWidget
 {
     Q_OBJECT
 
 public:
-    frmSnapshot(ProgramValues& values, Desktop& desktop, const QString& previewPath,
+    frmSnapshot(SnapshotSettings& values, Desktop& desktop, const QString& previewPath,
                 QWidget* parent = nullptr);
 
 private slots:
@@ -28,7 +28,7 @@ private:
     void buildButtons();
     void loadPreviewAndFit(const QString& previewPath);
 
-    ProgramValues& m_values;
+    SnapshotSettings& m_values;
     Desktop& m_desktop;
     QLabel* m_pctPreview;
     QFrame* m_fraButtons;

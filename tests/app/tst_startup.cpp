@@ -125,7 +125,7 @@ private slots:
         for (const QString& setting : stored)
             rig.settings.setText(setting.section('=', 0, 0), setting.section('=', 1));
         rig.window.startUp({"reelquill"});
-        const ProgramValues& read = rig.window.programValues();
+        const SnapshotSettings& read = rig.window.snapshotSettings();
         QCOMPARE(read.SnapshotFolder + " " + QString::number(read.SnapshotFormat), inFolder(values));
     }
 

@@ -1,4 +1,4 @@
-#include "app/ProgramValues.h"
+#include "snapshot/SnapshotSettings.h"
 #include "common/SettingsStore.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMoviePlayer.h"
@@ -33,7 +33,7 @@ struct SnapshotRig
 {
     QTemporaryDir dir;
     SettingsStore settings{dir.filePath("reelquill.ini")};
-    ProgramValues values{dir.filePath("not yet/made/"), 2, {}};
+    SnapshotSettings values{dir.filePath("not yet/made/"), 2, {}};
     PictureWritingPlayer player;
     FakeDesktop desktop;
     QWidget mainWindow;

@@ -1,4 +1,4 @@
-#include "app/ProgramValues.h"
+#include "snapshot/SnapshotSettings.h"
 #include "common/SettingsStore.h"
 #include "fakes/FakeDesktop.h"
 #include "player/MpvMoviePlayer.h"
@@ -45,7 +45,7 @@ private slots:
         QVERIFY(ImageDifference::meanLevel(QImage(reference)) > 20); // far from a plain black picture
 
         SettingsStore settings(dir.filePath("reelquill.ini"));
-        ProgramValues values{dir.filePath("shots/"), format, {}};
+        SnapshotSettings values{dir.filePath("shots/"), format, {}};
         FakeDesktop desktop;
         MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::None, {}});
         player.setFileName(movie);

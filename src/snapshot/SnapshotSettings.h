@@ -4,8 +4,9 @@
 
 class SettingsStore;
 
-// The values the whole program shares with the snapshot windows, loaded at start-up.
-struct ProgramValues
+// Where snapshots go and in which format, loaded at start-up and changed in the options window;
+// also the snapshot taken last, which the preview window acts on.
+struct SnapshotSettings
 {
     // Folder that receives snapshots; ends with "/".
     QString SnapshotFolder;
@@ -15,6 +16,6 @@ struct ProgramValues
     QString SnapshotFile;
 
     // The two snapshot settings, or their defaults where they are absent or unusable.
-    static ProgramValues load(const SettingsStore& settings);
+    static SnapshotSettings load(const SettingsStore& settings);
     static QString defaultSnapshotFolder();
 };

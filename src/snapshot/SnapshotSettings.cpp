@@ -1,7 +1,8 @@
-#include "app/ProgramValues.h"
+#include "snapshot/SnapshotSettings.h"
 
-#include "app/modSpecialFolders.h"
 #include "common/SettingsStore.h"
+
+#include <QStandardPaths>
 
 namespace {
 constexpr qint16 defaultFormat = 1; // jpg
@@ -18,14 +19,15 @@ qint16 formatCode(const QString& stored)
 }
 } // namespace
 
-QString ProgramValues::defaultSnapshotFolder()
+QString SnapshotSettings::defaultSnapshotFolder()
 {
-    return modSpecialFolders::DocumentsFolder() + QStringLiteral("/Reelquill snapshots/");
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+           QStringLiteral("/Reelquill snapshots/");
 }
 
-ProgramValues ProgramValues::load(const SettingsStore& settings)
+SnapshotSettings SnapshotSettings::load(const SettingsStore& settings)
 {
-    ProgramValues values;
+    SnapshotSettings values;
     values.SnapshotFolder = settings.text(QStringLiteral("SnapshotFolder"), defaultSnapshotFolder());
     values.SnapshotFormat =
         formatCode(settings.text(QStringLiteral("SnapshotFormat"), QString::number(defaultFormat)));

@@ -1,22 +1,11 @@
-#include "app/PictureButton.h"
+#include "widgets/PictureButton.h"
 
 #include "common/Twips.h"
 
 #include <QToolButton>
 
-// The icons are compiled into the core library; a static library must register them itself.
-static void registerIcons()
-{
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(icons);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 QIcon buttonIcon(const char* name)
 {
-    registerIcons();
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 

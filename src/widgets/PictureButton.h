@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ButtonPlacement.h"
+#include "widgets/ButtonPlacement.h"
 
 #include <QIcon>
 #include <QList>

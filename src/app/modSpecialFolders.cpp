@@ -1,8 +1,0 @@
-#include "app/modSpecialFolders.h"
-
-#include <QStandardPaths>
-
-QString modSpecialFolders::DocumentsFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
