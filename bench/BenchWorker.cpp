@@ -84,7 +84,7 @@ int seek(const Settings& settings)
             continue;
         report("seek_ms", static_cast<double>(clock.nsecsElapsed()) / 1e6);
         runFor(settleMs);
-        report("seek_avsync_ms", player.soundPictureOffset() * 1000);
+        report("seek_avsync_ms", player.avsync() * 1000);
     }
     return 0;
 }
@@ -131,8 +131,7 @@ int loop(const Settings& settings)
         if (last >= wrapPoint - 1 && reported < begin + 0.5) {
             report("loop_overshoot_ms", (last - wrapPoint) * 1000);
             report("loop_restart_ms", static_cast<double>(sinceLastReport.nsecsElapsed()) / 1e6);
-            QTimer::singleShot(settleMs,
-                               [&player] { report("loop_avsync_ms", player.soundPictureOffset() * 1000); });
+            QTimer::singleShot(settleMs, [&player] { report("loop_avsync_ms", player.avsync() * 1000); });
         }
         last = reported;
         sinceLastReport.start();

@@ -15,26 +15,21 @@ QString numberText(const QByteArray& bytes)
 }
 } // namespace
 
-bool GetKeyValue(const KeyValueLookup& lookup, const QString& keyName, const QString& subKeyRef,
-                 QString& keyVal)
+std::optional<QString> GetKeyValue(const KeyValueLookup& lookup, const QString& keyName,
+                                   const QString& subKeyRef)
 {
     const std::optional<KeyValueLookup::StoredValue> stored = lookup.value(keyName, subKeyRef);
-    if (!stored || stored->bytes.size() > bufferSize) {
-        keyVal.clear();
-        return false;
-    }
+    if (!stored || stored->bytes.size() > bufferSize)
+        return std::nullopt;
     QByteArray kept = stored->bytes;
     if (kept.endsWith('\0'))
         kept.chop(1);
     switch (stored->type) {
     case KeyValueLookup::ValueType::String:
-        keyVal = QString::fromUtf8(kept);
-        break;
+        return QString::fromUtf8(kept);
     case KeyValueLookup::ValueType::Number32:
-        keyVal = numberText(kept);
-        break;
+        return numberText(kept);
     default:
-        break;
+        return QString();
     }
-    return true;
 }

@@ -34,19 +34,19 @@ QString HelpMenuCommands::helpFolder(const QString& programFolder)
     return programFolder;
 }
 
-void HelpMenuCommands::cmdHelp()
+void HelpMenuCommands::Help()
 {
     m_desktop.openUrl(QUrl::fromLocalFile(helpFilePath(m_programFolder)));
 }
 
-void HelpMenuCommands::mnuOnlineSupport()
+void HelpMenuCommands::OnlineSupport()
 {
     m_desktop.openUrl(supportAddress());
 }
 
 // A fresh window each time: while it is open the main window takes no commands, so there is
 // never a second one.
-void HelpMenuCommands::cmdAbout()
+void HelpMenuCommands::About()
 {
     frmAbout about(m_desktop, *m_systemInfo, m_dialogParent);
     about.exec();

@@ -31,11 +31,11 @@ public:
     static QUrl supportAddress() { return QUrl(QStringLiteral("https://reelquill.org/support")); }
 
     // Opens the help page with the desktop's default viewer; a failure is not reported.
-    void cmdHelp();
+    void Help();
     // Opens the support page with the desktop's default browser; a failure is not reported.
-    void mnuOnlineSupport();
+    void OnlineSupport();
     // Shows the about window modal and returns when it is closed.
-    void cmdAbout();
+    void About();
 
 private:
     Desktop& m_desktop;

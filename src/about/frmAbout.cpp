@@ -88,10 +88,10 @@ void frmAbout::placeControls()
 // is told, and the about window stays open.
 void frmAbout::StartSysInfo()
 {
-    QString program;
-    if (GetKeyValue(m_systemInfo, QLatin1String(PathSystemInfoLookup::programKey),
-                    QLatin1String(PathSystemInfoLookup::programValue), program) &&
-        m_desktop.startProgram(program, {}))
+    const std::optional<QString> program =
+        GetKeyValue(m_systemInfo, QLatin1String(PathSystemInfoLookup::programKey),
+                    QLatin1String(PathSystemInfoLookup::programValue));
+    if (program && m_desktop.startProgram(*program, {}))
         return;
     m_desktop.showMessage(this, unavailableMessage(), Desktop::MessageIcon::None);
 }

@@ -3,25 +3,28 @@
 #include <QAbstractButton>
 #include <QWidget>
 
-CommandRoutes::CommandRoutes(std::span<const CommandRow> table)
+CommandRoutes::CommandRoutes(std::vector<CommandRow> table) : m_rows(std::move(table))
 {
-    for (const CommandRow& row : table) {
-        for (const char* name : {row.toolbarButton, row.screenButton, row.menuEntry, row.hotKey}) {
+    for (const CommandRow& row : m_rows) {
+        for (const char* name : {row.toolbarButton, row.screenButton, row.menuEntry, row.hotKey.name}) {
             if (name)
-                add(QString::fromLatin1(name), row.run);
+                m_actions.insert(QString::fromLatin1(name), row.run);
         }
     }
 }
 
-void CommandRoutes::add(const QString& routeName, const Action& action)
+QStringList CommandRoutes::connectButtons(QWidget* root) const
 {
-    m_actions.insert(routeName, action);
-}
-
-void CommandRoutes::connectButtons(QWidget* root) const
-{
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        if (auto* button = root->findChild<QAbstractButton*>(it.key()))
-            QObject::connect(button, &QAbstractButton::clicked, button, [action = it.value()] { action(); });
+    QStringList missing;
+    for (const CommandRow& row : m_rows) {
+        for (const char* name : {row.toolbarButton, row.screenButton}) {
+            if (!name)
+                continue;
+            if (auto* button = root->findChild<QAbstractButton*>(QString::fromLatin1(name)))
+                QObject::connect(button, &QAbstractButton::clicked, button, [action = row.run] { action(); });
+            else
+                missing << QString::fromLatin1(name);
+        }
     }
+    return missing;
 }

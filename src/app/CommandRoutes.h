@@ -4,30 +4,33 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
-#include <span>
+#include <vector>
 
 class QWidget;
 
 // What each route name ("tlbCmdOpen", "cmdOpen", "mnuOpen", "htkOpen") runs, from the command
-// table. A name that no row routes has no action, so its menu entry and hot key are left out
-// rather than doing nothing.
+// table. Wiring reports every name that stands for nothing, so that a renamed control or a
+// misspelt row cannot leave a command unreachable without a word.
 class CommandRoutes
 {
 public:
     using Action = std::function<void()>;
 
     CommandRoutes() = default;
-    explicit CommandRoutes(std::span<const CommandRow> table);
+    explicit CommandRoutes(std::vector<CommandRow> table);
 
-    void add(const QString& routeName, const Action& action);
     // Empty when the route has no action.
     Action actionFor(const QString& routeName) const { return m_actions.value(routeName); }
+    const std::vector<CommandRow>& rows() const { return m_rows; }
 
-    // Connects every button under `root` that a route names to its action.
-    void connectButtons(QWidget* root) const;
+    // Connects every button that a row names to its action; returns the names of the buttons not
+    // found under `root`.
+    QStringList connectButtons(QWidget* root) const;
 
 private:
+    std::vector<CommandRow> m_rows;
     QHash<QString, Action> m_actions;
 };

@@ -2,6 +2,8 @@
 
 #include "sound/SoundSliders.h"
 
+#include <QKeyCombination>
+
 #include <functional>
 #include <vector>
 
@@ -16,15 +18,24 @@ class SnapshotCommands;
 class SoundControls;
 class TransportCommands;
 
+// A hot key: the name of its control and the key combination that runs it. Some keys come twice
+// on a keyboard (Enter on the main block and on the keypad) and both count.
+struct HotKey
+{
+    const char* name = nullptr;
+    QKeyCombination keys;
+    QKeyCombination twinKeys = QKeyCombination();
+};
+
 // One user command: the toolbar button, on-screen button, menu entry and hot key that run it
 // (null where the command has no such route), and what it runs. Every route calls `run` and adds
-// nothing.
+// nothing. Buttons and menu entries are placed by their own tables, which find them by name.
 struct CommandRow
 {
     const char* toolbarButton;
     const char* screenButton;
     const char* menuEntry;
-    const char* hotKey;
+    HotKey hotKey;
     std::function<void()> run;
 };
 

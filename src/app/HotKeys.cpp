@@ -8,22 +8,22 @@
 #include <QWidget>
 #include <QWindow>
 
-HotKeys::HotKeys(std::span<const HotKeyBinding> bindings, const CommandRoutes& routes, QWidget* mainWindow,
-                 MainMenuBar* menuBar, QWidget* videoWidget)
+HotKeys::HotKeys(const CommandRoutes& routes, QWidget* mainWindow, MainMenuBar* menuBar, QWidget* videoWidget)
     : QObject(mainWindow), m_mainWindow(mainWindow), m_videoWidget(videoWidget)
 {
-    for (const HotKeyBinding& binding : bindings) {
-        const auto action = routes.actionFor(QString::fromLatin1(binding.name));
-        if (!action)
+    for (const CommandRow& row : routes.rows()) {
+        const HotKey& hotKey = row.hotKey;
+        if (!hotKey.name)
             continue;
-        QList<QKeySequence> keys{QKeySequence(binding.keys)};
-        if (binding.twinKeys.key() != Qt::Key_unknown)
-            keys << QKeySequence(binding.twinKeys);
+        const CommandRoutes::Action action = row.run;
+        QList<QKeySequence> keys{QKeySequence(hotKey.keys)};
+        if (hotKey.twinKeys.key() != Qt::Key_unknown)
+            keys << QKeySequence(hotKey.twinKeys);
 
         // Application-wide so that the keys also work in the full-screen video window; which
         // window has the focus is checked below.
         auto* shortcut = new QShortcut(mainWindow);
-        shortcut->setObjectName(QString::fromLatin1(binding.name));
+        shortcut->setObjectName(QString::fromLatin1(hotKey.name));
         shortcut->setKeys(keys);
         shortcut->setContext(Qt::ApplicationShortcut);
         shortcut->setAutoRepeat(true);

@@ -1,12 +1,8 @@
 #pragma once
 
-#include "app/HotKeyBinding.h"
-
 #include <QList>
 #include <QObject>
 #include <QPointer>
-
-#include <span>
 
 class CommandRoutes;
 class MainMenuBar;
@@ -14,8 +10,8 @@ class QShortcut;
 class QWidget;
 class QWindow;
 
-// The hot keys of the main window: one QShortcut per binding whose action has an owner, named
-// after its hot-key control. They act while the main window or the video (also when it is
+// The hot keys of the main window: one QShortcut per command row that has a hot key, named after
+// its hot-key control. They act while the main window or the video (also when it is
 // shown full screen) is the focused window, whatever control has the focus there; in any other
 // window (a calculator, a dialog, an open menu) they stand aside so that its controls get the keys.
 class HotKeys : public QObject
@@ -23,8 +19,7 @@ class HotKeys : public QObject
     Q_OBJECT
 
 public:
-    HotKeys(std::span<const HotKeyBinding> bindings, const CommandRoutes& routes, QWidget* mainWindow,
-            MainMenuBar* menuBar, QWidget* videoWidget);
+    HotKeys(const CommandRoutes& routes, QWidget* mainWindow, MainMenuBar* menuBar, QWidget* videoWidget);
 
     const QList<QShortcut*>& shortcuts() const { return m_shortcuts; }
 

@@ -41,10 +41,13 @@ MarksColumn buildMarksColumn(QWidget* parent)
     column.lstMark->setFont(markFont);
     column.lstMark->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    const QList<QToolButton*> markButtons = addPictureButtons(parent, buttons, iconPixels);
-    column.cmdAddMark = markButtons.at(0);
-    column.cmdDeleteMark = markButtons.at(1);
-    column.cmdClearMark = markButtons.at(2);
+    addPictureButtons(parent, buttons, iconPixels);
+    const auto button = [parent](const char* name) {
+        return parent->findChild<QToolButton*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    };
+    column.cmdAddMark = button("cmdAddMark");
+    column.cmdDeleteMark = button("cmdDeleteMark");
+    column.cmdClearMark = button("cmdClearMark");
 
     column.lblMark->hide();
     column.lstMark->hide();

@@ -7,54 +7,43 @@
 #include <QMenuBar>
 
 namespace {
-QAction* addEntry(QMenu* menu, const MenuBarEntry& entry, const CommandRoutes::Action& action)
+void addEntry(QMenu* menu, const MenuBarEntry& entry, const CommandRoutes::Action& action)
 {
     QAction* menuEntry = menu->addAction(QString::fromUtf8(entry.caption));
     menuEntry->setObjectName(QString::fromLatin1(entry.key));
     if (entry.shortcut)
         menuEntry->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
     QObject::connect(menuEntry, &QAction::triggered, menuEntry, [action] { action(); });
-    return menuEntry;
-}
-
-// A menu joins the bar only once it has entries.
-void finishMenu(QMenuBar* menuBar, QMenu* menu)
-{
-    if (!menu)
-        return;
-    if (menu->actions().isEmpty())
-        delete menu;
-    else
-        menuBar->addMenu(menu);
 }
 } // namespace
 
-void buildMenuBar(QMenuBar* menuBar, std::span<const MenuBarEntry> layout, const CommandRoutes& routes)
+QStringList buildMenuBar(QMenuBar* menuBar, std::span<const MenuBarEntry> layout, const CommandRoutes& routes)
 {
+    QStringList unmatched;
+    QStringList placed;
     QMenu* menu = nullptr;
-    QString pendingSeparator;
     for (const MenuBarEntry& entry : layout) {
         const QString key = QString::fromLatin1(entry.key);
         switch (entry.kind) {
         case MenuBarEntry::Menu:
-            finishMenu(menuBar, menu);
-            menu = new QMenu(QString::fromUtf8(entry.caption), menuBar);
+            menu = menuBar->addMenu(QString::fromUtf8(entry.caption));
             menu->setObjectName(key);
-            pendingSeparator.clear();
             break;
         case MenuBarEntry::Separator:
-            if (menu && !menu->actions().isEmpty())
-                pendingSeparator = key;
+            menu->addSeparator()->setObjectName(key);
             break;
         case MenuBarEntry::Item:
-            if (const auto action = routes.actionFor(key); menu && action) {
-                // A separator is added only once an entry follows it.
-                if (!pendingSeparator.isEmpty())
-                    menu->addSeparator()->setObjectName(std::exchange(pendingSeparator, QString()));
+            if (const auto action = routes.actionFor(key))
                 addEntry(menu, entry, action);
-            }
+            else
+                unmatched << key;
+            placed << key;
             break;
         }
     }
-    finishMenu(menuBar, menu);
+    for (const CommandRow& row : routes.rows()) {
+        if (row.menuEntry && !placed.contains(QString::fromLatin1(row.menuEntry)))
+            unmatched << QString::fromLatin1(row.menuEntry);
+    }
+    return unmatched;
 }

@@ -4,7 +4,6 @@
 #include "app/ButtonRows.h"
 #include "app/CommandLine.h"
 #include "app/CommandTable.h"
-#include "app/HotKeyBindings.h"
 #include "app/HotKeys.h"
 #include "app/MainMenuBar.h"
 #include "app/MarksColumnBuilder.h"
@@ -98,7 +97,7 @@ void frmMain::createOwners()
     new PlayerLoopWindow(m_player, m_state, m_time, this);
     m_marksList = new MarksList(m_marks, *m_time.lblPreviewTime, m_player, m_desktop, this);
     m_excerpts = new ExcerptCommands(
-        m_player, m_state, m_time, m_sound, m_desktop, this, [marks = m_marksList] { marks->cmdClearMark(); },
+        m_player, m_state, m_time, m_sound, m_desktop, this, [marks = m_marksList] { marks->ClearMark(); },
         this);
     m_snapshots =
         std::make_unique<SnapshotCommands>(m_player, m_snapshotSettings, m_settings, m_desktop, this);
@@ -125,12 +124,16 @@ void frmMain::wireRoutes()
     m_routes = CommandRoutes(
         commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound, *m_soundControls,
                       *m_marksList, *m_excerpts, *m_snapshots, *m_calculators, *m_help}));
-    m_routes.connectButtons(centralWidget());
+    QStringList unmatched = m_routes.connectButtons(centralWidget());
     auto* menuBar = new MainMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
     setMenuBar(menuBar);
-    buildMenuBar(menuBar, menuBarLayout(), m_routes);
-    new HotKeys(hotKeyBindings(), m_routes, this, menuBar, m_video); // a child of the window
+    unmatched << buildMenuBar(menuBar, menuBarLayout(), m_routes);
+    new HotKeys(m_routes, this, menuBar, m_video); // a child of the window
+    // A command that no user could reach is a mistake in the program, found at its first start.
+    if (!unmatched.isEmpty())
+        qFatal("Commands and controls that do not meet: %s",
+               qPrintable(unmatched.join(QStringLiteral(", "))));
 }
 
 void frmMain::startUp(const QStringList& arguments)

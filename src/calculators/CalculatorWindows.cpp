@@ -24,14 +24,14 @@ CalculatorWindows::CalculatorWindows(MoviePlayer& player, QSlider& sldTempo, QSl
 
 CalculatorWindows::~CalculatorWindows() = default;
 
-void CalculatorWindows::cmdMovieSpeedCalc()
+void CalculatorWindows::MovieSpeedCalc()
 {
     showSingle(m_durationCalculator, [this] {
         return std::make_unique<frmMovieDurationCalculator>(m_player, m_sldTempo, m_desktop);
     });
 }
 
-void CalculatorWindows::cmdKeyCalc()
+void CalculatorWindows::KeyCalc()
 {
     showSingle(m_keyCalc, [this] { return std::make_unique<frmKeyCalc>(m_sldPitchSemi); });
 }

@@ -24,8 +24,8 @@ public:
     ~CalculatorWindows() override;
 
 public slots:
-    void cmdMovieSpeedCalc();
-    void cmdKeyCalc();
+    void MovieSpeedCalc();
+    void KeyCalc();
 
 private:
     MoviePlayer& m_player;

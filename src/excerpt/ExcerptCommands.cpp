@@ -1,14 +1,27 @@
 #include "excerpt/ExcerptCommands.h"
 
 #include "common/Desktop.h"
-#include "excerpt/modFileExists.h"
-#include "excerpt/modSaveLoadSettings.h"
+#include "excerpt/ExcerptFile.h"
 #include "playback/PlaybackState.h"
 #include "player/MoviePlayer.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSlider>
+#include <QStorageInfo>
+
+namespace {
+// True when the path is absolute, its volume is mounted and ready, and an ordinary file (not a
+// folder or a device) is at it; a link counts as the file it leads to. A relative path never is:
+// where it leads would depend on the folder the program was started from.
+bool movieIsThere(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isAbsolute())
+        return false;
+    const QStorageInfo volume(path);
+    return volume.isValid() && volume.isReady() && QFileInfo(path).isFile();
+}
+} // namespace
 
 ExcerptCommands::ExcerptCommands(MoviePlayer& player, PlaybackState& state, const TimeControls& time,
                                  const SoundSliders& sound, Desktop& desktop, QWidget* dialogParent,
@@ -43,7 +56,7 @@ std::array<ExcerptCommands::SliderLine, 10> ExcerptCommands::sliderLines() const
     }};
 }
 
-void ExcerptCommands::tlbCmdSaveExcerpt()
+void ExcerptCommands::SaveExcerpt()
 {
     const QString path = m_desktop.saveFileName(m_dialogParent, QString(), QString(), excerptFilter());
     const QString moviePath = m_player.FileName();
@@ -52,8 +65,7 @@ void ExcerptCommands::tlbCmdSaveExcerpt()
         return;
     // A movie opened from the command line may have been named relative to the folder the
     // program started in; the file must still find it from anywhere.
-    const QString error =
-        modSaveLoadSettings::WriteExcerptFile(path, currentExcerpt(QFileInfo(moviePath).absoluteFilePath()));
+    const QString error = writeExcerptFile(path, currentExcerpt(QFileInfo(moviePath).absoluteFilePath()));
     if (!error.isEmpty())
         showError(error);
 }
@@ -68,7 +80,7 @@ Excerpt ExcerptCommands::currentExcerpt(const QString& moviePath) const
     return excerpt;
 }
 
-void ExcerptCommands::tlbCmdLoadExcerpt()
+void ExcerptCommands::LoadExcerpt()
 {
     const QString path = m_desktop.openFileName(m_dialogParent, excerptFilter());
     if (!path.isEmpty())
@@ -78,7 +90,7 @@ void ExcerptCommands::tlbCmdLoadExcerpt()
 void ExcerptCommands::loadExcerpt(const QString& path)
 {
     m_clearMarks();
-    readExcerptFile(path);
+    applyExcerptFile(path);
     // Also after a missing movie or a broken file: playback goes on with what the player holds.
     m_player.Seek(static_cast<double>(m_time.sldPosition->value()));
     m_player.Play();
@@ -87,11 +99,11 @@ void ExcerptCommands::loadExcerpt(const QString& path)
 
 // Applies the lines one by one, letting the player and the sliders' reactions run in between,
 // in the order of the lines. Lines applied before a bad one stay applied.
-void ExcerptCommands::readExcerptFile(const QString& path)
+void ExcerptCommands::applyExcerptFile(const QString& path)
 {
-    const ExcerptReading reading = modSaveLoadSettings::ReadExcerptFile(path);
+    const ExcerptReading reading = readExcerptFile(path);
     if (reading.linesRead >= 1) {
-        if (!modFileExists::FileExists(reading.excerpt.moviePath)) {
+        if (!movieIsThere(reading.excerpt.moviePath)) {
             m_desktop.showMessage(m_dialogParent,
                                   QStringLiteral("Video file doesn't exist, or video media not loaded."),
                                   Desktop::MessageIcon::Exclamation);

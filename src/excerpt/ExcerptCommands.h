@@ -38,8 +38,8 @@ public:
     void loadExcerpt(const QString& path);
 
 public slots:
-    void tlbCmdSaveExcerpt();
-    void tlbCmdLoadExcerpt();
+    void SaveExcerpt();
+    void LoadExcerpt();
 
 private:
     // Where lines 3 to 12 come from and go to, in file order.
@@ -52,7 +52,7 @@ private:
     std::array<SliderLine, 10> sliderLines() const;
 
     Excerpt currentExcerpt(const QString& moviePath) const;
-    void readExcerptFile(const QString& path);
+    void applyExcerptFile(const QString& path);
     static void setSliderValue(QSlider& slider, int value);
     void showError(const QString& text);
 

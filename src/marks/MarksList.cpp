@@ -32,7 +32,7 @@ MarksList::MarksList(const MarksColumn& column, const QLabel& lblPreviewTime, Mo
     connect(m_column.lstMark, &QListWidget::itemClicked, this, &MarksList::lstMark_Click);
 }
 
-void MarksList::cmdAddMark()
+void MarksList::AddMark()
 {
     if (!(m_player.Duration() > 0))
         return;
@@ -44,7 +44,7 @@ void MarksList::cmdAddMark()
     m_column.lstMark->addItem(m_lblPreviewTime.text().left(markLength));
 }
 
-void MarksList::cmdDeleteMark()
+void MarksList::DeleteMark()
 {
     const QList<QListWidgetItem*> selected = m_column.lstMark->selectedItems();
     if (selected.isEmpty()) {
@@ -57,7 +57,7 @@ void MarksList::cmdDeleteMark()
     m_column.lstMark->clearSelection();
 }
 
-void MarksList::cmdClearMark()
+void MarksList::ClearMark()
 {
     m_column.lstMark->clear();
     m_column.lblMark->hide();
@@ -66,7 +66,7 @@ void MarksList::cmdClearMark()
     m_column.cmdClearMark->hide();
 }
 
-void MarksList::htkNextMark()
+void MarksList::NextMark()
 {
     const int count = m_column.lstMark->count();
     if (count == 0)
@@ -77,7 +77,7 @@ void MarksList::htkNextMark()
     seekToLine(m_CurrentMark);
 }
 
-void MarksList::htkPreviousMark()
+void MarksList::PreviousMark()
 {
     const int count = m_column.lstMark->count();
     if (count == 0)
@@ -91,7 +91,7 @@ void MarksList::htkPreviousMark()
     seekToLine(m_CurrentMark);
 }
 
-void MarksList::htkGoToSameMark()
+void MarksList::GoToSameMark()
 {
     const int count = m_column.lstMark->count();
     if (count == 0)

@@ -24,15 +24,15 @@ public:
               QObject* parent = nullptr);
 
     // Marks the time lblPreviewTime shows; nothing while no movie is open.
-    void cmdAddMark();
+    void AddMark();
     // Removes the selected line, or says that none is selected.
-    void cmdDeleteMark();
+    void DeleteMark();
     // Empties the list and hides the column but for cmdAddMark. Loading an excerpt also calls it.
-    void cmdClearMark();
+    void ClearMark();
 
-    void htkNextMark();
-    void htkPreviousMark();
-    void htkGoToSameMark();
+    void NextMark();
+    void PreviousMark();
+    void GoToSameMark();
 
 private slots:
     void lstMark_Click(QListWidgetItem* line);

@@ -8,12 +8,12 @@ FullScreenCommands::FullScreenCommands(MoviePlayer& player, QObject* parent)
     connect(&m_player, &MoviePlayer::DblClick, this, &FullScreenCommands::player_DblClick);
 }
 
-void FullScreenCommands::tlbCmdResize()
+void FullScreenCommands::FullScreen()
 {
     m_player.FullScreen(true);
 }
 
-void FullScreenCommands::tlbCmdWindowed()
+void FullScreenCommands::Windowed()
 {
     m_player.FullScreen(false);
 }

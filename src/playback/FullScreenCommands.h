@@ -15,8 +15,8 @@ public:
     explicit FullScreenCommands(MoviePlayer& player, QObject* parent = nullptr);
 
 public slots:
-    void tlbCmdResize();
-    void tlbCmdWindowed();
+    void FullScreen();
+    void Windowed();
 
 private slots:
     void player_DblClick();

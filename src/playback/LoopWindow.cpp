@@ -5,7 +5,7 @@
 LoopWindow::LoopWindow(const TimeControls& controls, QObject* parent) : QObject(parent), m_controls(controls)
 {}
 
-void LoopWindow::tlbCmdLoopWinBack()
+void LoopWindow::LoopWinBack()
 {
     QSlider& begin = *m_controls.sldBegin;
     QSlider& end = *m_controls.sldEnd;
@@ -15,7 +15,7 @@ void LoopWindow::tlbCmdLoopWinBack()
     begin.setValue(begin.value() - 1);
 }
 
-void LoopWindow::tlbCmdLoopWinForward()
+void LoopWindow::LoopWinForward()
 {
     QSlider& begin = *m_controls.sldBegin;
     QSlider& end = *m_controls.sldEnd;

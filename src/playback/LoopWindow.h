@@ -15,8 +15,8 @@ public:
     explicit LoopWindow(const TimeControls& controls, QObject* parent = nullptr);
 
 public slots:
-    void tlbCmdLoopWinBack();
-    void tlbCmdLoopWinForward();
+    void LoopWinBack();
+    void LoopWinForward();
 
 private:
     TimeControls m_controls;

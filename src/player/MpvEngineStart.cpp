@@ -1,7 +1,5 @@
 #include "player/MpvEngineStart.h"
 
-#include "player/MpvNames.h"
-
 #include <clocale>
 #include <span>
 
@@ -32,10 +30,10 @@ constexpr OptionValue embeddingOptions[] = {
     // The program plays the sound itself; mpv's sound, when it has any, only keeps time.
     {"ao", "null"},
     {"audio-pitch-correction", "no"},
-    {mpvname::osdLevel, "0"},
-    {mpvname::keepOpen, "yes"},
-    {mpvname::idle, "yes"},
-    {mpvname::exactSeeks, "yes"},
+    {"osd-level", "0"},
+    {"keep-open", "yes"},
+    {"idle", "yes"},
+    {"hr-seek", "yes"},
     // Decoding stays on the processor (see the README's decisions), so the render context loads
     // none of the GPU decoders' interops, which print to standard error when probing for hardware
     // that is not there ("Cannot load libcuda.so.1").
@@ -78,7 +76,7 @@ MpvHandle startConfinedEngine(const char* videoOutput)
     // An engine that does not take them all would follow what files reference: better no engine.
     if (!setOptions(mpv.get(), confinementOptions))
         return {};
-    mpv_set_option_string(mpv.get(), mpvname::videoOutput, videoOutput);
+    mpv_set_option_string(mpv.get(), "vo", videoOutput);
     if (mpv_initialize(mpv.get()) < 0)
         return {};
     return mpv;

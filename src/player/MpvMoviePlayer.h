@@ -55,7 +55,7 @@ public:
 
     // Picture less sound when they were last compared, in seconds; NaN without both. For the
     // benchmark.
-    double soundPictureOffset() const { return m_follower.offset(); }
+    double avsync() const { return m_follower.offset(); }
 
 private:
     bool soundLeads() const;

@@ -1,7 +1,5 @@
 #include "player/MpvNode.h"
 
-#include "player/MpvNames.h"
-
 #include <cstring>
 
 const mpv_node* MpvNode::memberOf(const mpv_node& map, const char* key)
@@ -30,8 +28,8 @@ std::optional<std::int64_t> MpvNode::firstTrackId(const mpv_node& tracks, const 
         return std::nullopt;
     for (int i = 0; i < tracks.u.list->num; ++i) {
         const mpv_node& track = tracks.u.list->values[i];
-        const mpv_node* type = memberOf(track, mpvname::trackType);
-        const mpv_node* id = memberOf(track, mpvname::trackId);
+        const mpv_node* type = memberOf(track, "type");
+        const mpv_node* id = memberOf(track, "id");
         if (type != nullptr && type->format == MPV_FORMAT_STRING &&
             std::strcmp(type->u.string, wantedType) == 0 && id != nullptr && id->format == MPV_FORMAT_INT64)
             return id->u.int64;

@@ -22,6 +22,10 @@ namespace {
 // How long opening a movie may block the caller before it counts as failed.
 constexpr int loadTimeoutMs = 5000;
 
+// mpv's video outputs: drawn through the render API, or none.
+constexpr const char* libmpvOutput = "libmpv";
+constexpr const char* nullOutput = "null";
+
 } // namespace
 
 MpvPicture::MpvPicture(const MpvPlayerOptions& options, QObject* parent)
@@ -40,8 +44,7 @@ MpvPicture::~MpvPicture()
 
 void MpvPicture::startCore(const MpvPlayerOptions& options)
 {
-    m_videoOutput =
-        options.video == MpvPlayerOptions::Video::None ? mpvname::nullOutput : mpvname::renderApiOutput;
+    m_videoOutput = options.video == MpvPlayerOptions::Video::None ? nullOutput : libmpvOutput;
     m_mpv = startConfinedEngine(m_videoOutput);
     if (!m_mpv)
         return;
@@ -178,10 +181,10 @@ bool MpvPicture::open(const QString& path, bool withSound)
     // as usual but goes nowhere.
     if (m_showsVideo) {
         const bool rendererMissing = m_videoWidget == nullptr || !m_videoWidget->hasRenderer();
-        useVideoOutput(rendererMissing ? mpvname::nullOutput : mpvname::renderApiOutput);
+        useVideoOutput(rendererMissing ? nullOutput : libmpvOutput);
     }
-    mpvcall::setText(m_mpv.get(), mpvname::videoTrack, mpvname::automatic);
-    mpvcall::setText(m_mpv.get(), mpvname::soundTrack, withSound ? mpvname::automatic : mpvname::no);
+    mpvcall::setText(m_mpv.get(), mpvname::vid, "auto");
+    mpvcall::setText(m_mpv.get(), "aid", withSound ? "auto" : "no");
     const bool loaded = loadAndWait(file.absoluteFilePath());
     if (loaded)
         m_openEntry = m_loadingEntry;
@@ -194,11 +197,11 @@ bool MpvPicture::open(const QString& path, bool withSound)
 bool MpvPicture::loadAndWait(const QString& path)
 {
     const QByteArray utf8 = path.toUtf8();
-    const char* args[] = {mpvname::loadFile, utf8.constData(), mpvname::replace, nullptr};
+    const char* args[] = {"loadfile", utf8.constData(), "replace", nullptr};
     MpvNode result;
     if (mpv_command_ret(m_mpv.get(), args, result.receive()) < 0)
         return false;
-    const auto entry = result.int64Member(mpvname::playlistEntryId);
+    const auto entry = result.int64Member("playlist_entry_id");
     if (!entry)
         return false;
     m_loadingEntry = *entry;
@@ -220,7 +223,7 @@ void MpvPicture::close()
 {
     m_openEntry = 0;
     m_seeks.forget();
-    mpvcall::command(m_mpv.get(), {mpvname::stop});
+    mpvcall::command(m_mpv.get(), {"stop"});
 }
 
 void MpvPicture::shutDown()
@@ -243,7 +246,7 @@ void MpvPicture::useVideoOutput(const char* output)
     // Changing the output restarts the picture of a movie that is open, so only when it differs.
     if (m_videoOutput == output)
         return;
-    if (mpvcall::setText(m_mpv.get(), mpvname::videoOutput, output))
+    if (mpvcall::setText(m_mpv.get(), "vo", output))
         m_videoOutput = output;
 }
 
@@ -253,8 +256,8 @@ void MpvPicture::restoreVideo()
         return;
     // A movie opened before the renderer existed plays its picture into nothing; from now on the
     // picture goes to the renderer (mpv restarts the movie's picture on the new output).
-    if (m_videoOutput != mpvname::renderApiOutput) {
-        useVideoOutput(mpvname::renderApiOutput);
+    if (m_videoOutput != libmpvOutput) {
+        useVideoOutput(libmpvOutput);
         return;
     }
     if (!isOpen())
@@ -262,14 +265,14 @@ void MpvPicture::restoreVideo()
     // mpv drops the picture when the renderer goes with its GL context (should the picture
     // window's context be lost). Selecting the video track again brings it back.
     MpvNode tracks;
-    if (mpv_get_property(m_mpv.get(), mpvname::trackList, MPV_FORMAT_NODE, tracks.receive()) < 0)
+    if (mpv_get_property(m_mpv.get(), "track-list", MPV_FORMAT_NODE, tracks.receive()) < 0)
         return;
-    const std::optional<std::int64_t> videoTrack = MpvNode::firstTrackId(tracks.node(), mpvname::videoType);
+    const std::optional<std::int64_t> videoTrack = MpvNode::firstTrackId(tracks.node(), "video");
     if (!videoTrack)
         return;
-    mpvcall::setText(m_mpv.get(), mpvname::videoTrack, mpvname::no);
+    mpvcall::setText(m_mpv.get(), mpvname::vid, "no");
     std::int64_t id = *videoTrack;
-    mpv_set_property(m_mpv.get(), mpvname::videoTrack, MPV_FORMAT_INT64, &id);
+    mpv_set_property(m_mpv.get(), mpvname::vid, MPV_FORMAT_INT64, &id);
 }
 
 // ---- playing --------------------------------------------------------------------------------
@@ -277,8 +280,7 @@ void MpvPicture::restoreVideo()
 double MpvPicture::duration() const
 {
     double seconds = 0;
-    if (!m_mpv || !isOpen() ||
-        mpv_get_property(m_mpv.get(), mpvname::duration, MPV_FORMAT_DOUBLE, &seconds) < 0)
+    if (!m_mpv || !isOpen() || mpv_get_property(m_mpv.get(), "duration", MPV_FORMAT_DOUBLE, &seconds) < 0)
         return 0;
     return seconds;
 }
@@ -308,7 +310,7 @@ void MpvPicture::seek(double seconds)
 void MpvPicture::sendSeek(double target)
 {
     const QByteArray text = QByteArray::number(target, 'f', 6);
-    const char* args[] = {mpvname::seek, text.constData(), mpvname::absoluteExact, nullptr};
+    const char* args[] = {"seek", text.constData(), "absolute+exact", nullptr};
     const std::uint64_t id = ++m_lastReplyId;
     if (mpv_command_async(m_mpv.get(), id, args) < 0) {
         m_seeks.forget();
@@ -332,19 +334,19 @@ void MpvPicture::setSpeed(double speed)
     if (speed == m_speed)
         return;
     m_speed = speed;
-    mpvcall::setDouble(m_mpv.get(), mpvname::speed, speed);
+    mpvcall::setDouble(m_mpv.get(), "speed", speed);
 }
 
 void MpvPicture::setLoop(double from, double to)
 {
     // mpv would swap the ends of a reversed window and loop between them.
     if (!(std::isfinite(from) && std::isfinite(to) && 0 <= from && from < to)) {
-        mpvcall::setText(m_mpv.get(), mpvname::loopFrom, mpvname::no);
-        mpvcall::setText(m_mpv.get(), mpvname::loopTo, mpvname::no);
+        mpvcall::setText(m_mpv.get(), "ab-loop-a", "no");
+        mpvcall::setText(m_mpv.get(), "ab-loop-b", "no");
         return;
     }
-    mpvcall::setDouble(m_mpv.get(), mpvname::loopFrom, from);
-    mpvcall::setDouble(m_mpv.get(), mpvname::loopTo, to);
+    mpvcall::setDouble(m_mpv.get(), "ab-loop-a", from);
+    mpvcall::setDouble(m_mpv.get(), "ab-loop-b", to);
 }
 
 // ---- picture --------------------------------------------------------------------------------
@@ -371,7 +373,7 @@ QImage MpvPicture::frameOnShow()
 {
     if (!m_mpv || !isOpen())
         return {};
-    const char* args[] = {mpvname::screenshotRaw, mpvname::videoOnly, nullptr};
+    const char* args[] = {"screenshot-raw", "video", nullptr};
     MpvNode picture;
     if (mpv_command_ret(m_mpv.get(), args, picture.receive()) < 0)
         return {};

@@ -1,6 +1,5 @@
 #include "player/ScreenshotImage.h"
 
-#include "player/MpvNames.h"
 #include "player/MpvNode.h"
 
 #include <cstring>
@@ -17,14 +16,14 @@ const mpv_node* memberOf(const mpv_node& map, const char* key, mpv_format format
 
 QImage imageFromScreenshot(const mpv_node& picture)
 {
-    const mpv_node* width = memberOf(picture, mpvname::width, MPV_FORMAT_INT64);
-    const mpv_node* height = memberOf(picture, mpvname::height, MPV_FORMAT_INT64);
-    const mpv_node* stride = memberOf(picture, mpvname::stride, MPV_FORMAT_INT64);
-    const mpv_node* format = memberOf(picture, mpvname::format, MPV_FORMAT_STRING);
-    const mpv_node* data = memberOf(picture, mpvname::data, MPV_FORMAT_BYTE_ARRAY);
+    const mpv_node* width = memberOf(picture, "w", MPV_FORMAT_INT64);
+    const mpv_node* height = memberOf(picture, "h", MPV_FORMAT_INT64);
+    const mpv_node* stride = memberOf(picture, "stride", MPV_FORMAT_INT64);
+    const mpv_node* format = memberOf(picture, "format", MPV_FORMAT_STRING);
+    const mpv_node* data = memberOf(picture, "data", MPV_FORMAT_BYTE_ARRAY);
     if (!width || !height || !stride || !format || !data || data->u.ba == nullptr)
         return {};
-    if (std::strcmp(format->u.string, mpvname::bgr0) != 0)
+    if (std::strcmp(format->u.string, "bgr0") != 0)
         return {};
 
     const std::int64_t w = width->u.int64;

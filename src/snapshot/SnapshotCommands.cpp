@@ -57,7 +57,7 @@ QString SnapshotCommands::defaultPreviewPath()
     return folder + QStringLiteral("/preview.bmp");
 }
 
-void SnapshotCommands::tlbCmdSnapshot()
+void SnapshotCommands::Snapshot()
 {
     m_values.SnapshotFile = SnapshotFileName::make(m_values.SnapshotFolder, m_values.SnapshotFormat,
                                                    QDateTime::currentDateTime(), QLocale());
@@ -77,7 +77,7 @@ void SnapshotCommands::tlbCmdSnapshot()
         showNew(m_preview, new frmSnapshot(m_values, m_desktop, m_previewPath, m_windowOwner));
 }
 
-void SnapshotCommands::tlbCmdSnapshotFolder()
+void SnapshotCommands::SnapshotFolder()
 {
     if (isOpen(m_options))
         bringToFront(*m_options);

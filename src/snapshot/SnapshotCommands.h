@@ -29,8 +29,8 @@ public:
     // installed.
     static QString defaultPreviewPath();
 
-    void tlbCmdSnapshot();
-    void tlbCmdSnapshotFolder();
+    void Snapshot();
+    void SnapshotFolder();
 
 private:
     MoviePlayer& m_player;

@@ -1,8 +1,8 @@
 #include "snapshot/frmOptions.h"
 
+#include "common/Desktop.h"
 #include "common/SettingsStore.h"
 #include "common/Twips.h"
-#include "snapshot/BrowseForFolderModule.h"
 #include "snapshot/SnapshotSettings.h"
 
 #include <QButtonGroup>
@@ -100,7 +100,9 @@ void frmOptions::cmdBrowseGrabOutput_Click()
     QString start = m_lblSnapshotFolder->text();
     if (start.endsWith(QLatin1Char('/')))
         start.chop(1);
-    const QString chosen = BrowseForFolderModule::BrowseForFolder(m_desktop, this, start);
+    // The browser keeps the title it has always had, although it now picks the snapshot folder.
+    const QString chosen =
+        m_desktop.browseForFolder(this, QStringLiteral("Add folder with audio files to playlist"), start);
     if (chosen.isEmpty())
         return;
     // The root folder already ends with the separator.

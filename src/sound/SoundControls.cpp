@@ -15,7 +15,7 @@ SoundControls::SoundControls(const SoundSliders& sliders, MoviePlayer& player, Q
     new RateControl(*sliders.sldSpeed, *sliders.lblRate, player, this);
 }
 
-void SoundControls::cmdResetAll()
+void SoundControls::ResetAll()
 {
     m_sliders.sldTempo->setValue(0);
     m_sliders.sldPitchSemi->setValue(0);
@@ -23,7 +23,7 @@ void SoundControls::cmdResetAll()
     m_sliders.sldSpeed->setValue(100);
 }
 
-void SoundControls::htkPitchReset()
+void SoundControls::PitchReset()
 {
     m_sliders.sldPitchSemi->setValue(0);
     m_sliders.sldPitchGrad->setValue(0);

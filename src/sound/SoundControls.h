@@ -24,9 +24,9 @@ public:
 public slots:
     // Tempo, semitones, fine pitch, then rate; a slider already at its reset value is not
     // notified, so neither the player nor its label hears of it.
-    void cmdResetAll();
+    void ResetAll();
     // Both pitch sliders to 0, semitones first.
-    void htkPitchReset();
+    void PitchReset();
 
 private:
     SoundSliders m_sliders;

@@ -1,3 +1,5 @@
+#include "app/CommandRoutes.h"
+#include "app/MenuBarBuilder.h"
 #include "fakes/MainWindowRig.h"
 #include "snapshot/SnapshotCommands.h"
 
@@ -11,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -291,6 +294,46 @@ private slots:
                 unlisted.removeAll(route);
         }
         QCOMPARE(unlisted, QStringList());
+    }
+
+    // Wiring names every control, menu entry or command that does not meet its counterpart, so a
+    // rename cannot leave a command unreachable without a word.
+    void wiringNamesWhatDoesNotMeet_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("menuEntry");
+        QTest::addColumn<QString>("placedEntry");
+        QTest::addColumn<QStringList>("unmatched");
+        QTest::newRow("all meet") << "cmdPlay"
+                                  << "mnuPlay"
+                                  << "mnuPlay" << QStringList();
+        QTest::newRow("a row names a button the window lacks") << "cmdPlai"
+                                                               << "mnuPlay"
+                                                               << "mnuPlay" << QStringList{"cmdPlai"};
+        QTest::newRow("the menu places an entry no row routes, and misses the row's")
+            << "cmdPlay"
+            << "mnuPlay"
+            << "mnuPlai" << QStringList{"mnuPlai", "mnuPlay"};
+    }
+    void wiringNamesWhatDoesNotMeet()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, menuEntry);
+        QFETCH(QString, placedEntry);
+        QFETCH(QStringList, unmatched);
+        const QByteArray buttonName = button.toLatin1(), entryName = menuEntry.toLatin1(),
+                         placedName = placedEntry.toLatin1();
+        QWidget window;
+        (new QToolButton(&window))->setObjectName("cmdPlay");
+        int runs = 0;
+        const CommandRoutes routes({{nullptr, buttonName.data(), entryName.data(), {}, [&runs] { ++runs; }}});
+        const MenuBarEntry layout[] = {{MenuBarEntry::Menu, "mnuFile", "&File"},
+                                       {MenuBarEntry::Item, placedName.data(), "&Play"}};
+        QMenuBar menuBar;
+        const QStringList seen = routes.connectButtons(&window) + buildMenuBar(&menuBar, layout, routes);
+        QCOMPARE(seen, unmatched);
+        window.findChild<QToolButton*>("cmdPlay")->click();
+        QCOMPARE(runs, unmatched.contains("cmdPlai") ? 0 : 1);
     }
 
     // Hot keys act in the main window and the full-screen video whatever has the focus there, and

@@ -66,7 +66,7 @@ struct PlaybackRig
                 if (word == "grab")
                     sldPosition.setValue(int(next()));
             } else if (word == "Back" || word == "Forward") {
-                QVERIFY(QMetaObject::invokeMethod(&loopWindow, qPrintable("tlbCmdLoopWin" + word)));
+                QVERIFY(QMetaObject::invokeMethod(&loopWindow, qPrintable("LoopWin" + word)));
             } else {
                 QVERIFY2(transport.contains(word), qPrintable(word));
                 (commands.*transport.value(word))();

@@ -1,9 +1,9 @@
-#include "snapshot/SnapshotSettings.h"
 #include "common/SettingsStore.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMoviePlayer.h"
 #include "snapshot/SnapshotCommands.h"
 #include "snapshot/SnapshotFileName.h"
+#include "snapshot/SnapshotSettings.h"
 
 #include <QAbstractButton>
 #include <QDateTime>
@@ -56,11 +56,11 @@ struct SnapshotRig
     {
         for (const QString& step : steps.split(' ')) {
             if (step == "snapshot") {
-                commands.tlbCmdSnapshot();
+                commands.Snapshot();
                 taken << values.SnapshotFile;
                 player.frame = player.frame.scaled(100, 50);
             } else if (step == "options") {
-                commands.tlbCmdSnapshotFolder();
+                commands.SnapshotFolder();
             } else {
                 const QString answer = step.section('=', 1);
                 if (step.startsWith("cmdSaveAs="))

@@ -1,8 +1,8 @@
-#include "snapshot/SnapshotSettings.h"
 #include "common/SettingsStore.h"
 #include "fakes/FakeDesktop.h"
 #include "player/MpvMoviePlayer.h"
 #include "snapshot/SnapshotCommands.h"
+#include "snapshot/SnapshotSettings.h"
 #include "support/ImageDifference.h"
 #include "support/TestMedia.h"
 
@@ -51,8 +51,7 @@ private slots:
         player.setFileName(movie);
         player.Seek(1.0);
         QTest::qWait(300);
-        SnapshotCommands(player, values, settings, desktop, nullptr, dir.filePath("preview.bmp"))
-            .tlbCmdSnapshot();
+        SnapshotCommands(player, values, settings, desktop, nullptr, dir.filePath("preview.bmp")).Snapshot();
 
         QVERIFY2(values.SnapshotFile.endsWith(extension), qPrintable(values.SnapshotFile));
         QFile file(values.SnapshotFile);

@@ -1,17 +1,15 @@
-#include "excerpt/modSaveLoadSettings.h"
+#include "excerpt/ExcerptFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-namespace modSaveLoadSettings {
 
 namespace {
 // Twelve short lines and a path fit many times over. A movie picked by mistake is not read whole.
 constexpr qint64 longestExcerpt = 64 * 1024;
 } // namespace
 
-QString WriteExcerptFile(const QString& path, const Excerpt& excerpt)
+QString writeExcerptFile(const QString& path, const Excerpt& excerpt)
 {
     if (excerpt.moviePath.contains(QLatin1Char('\n')) || excerpt.moviePath.contains(QLatin1Char('\r')))
         return QStringLiteral("The movie's path has a line break in it, which an excerpt file cannot hold.");
@@ -26,7 +24,7 @@ QString WriteExcerptFile(const QString& path, const Excerpt& excerpt)
     return QStringLiteral("The excerpt file could not be saved: %1").arg(file.errorString());
 }
 
-ExcerptReading ReadExcerptFile(const QString& path)
+ExcerptReading readExcerptFile(const QString& path)
 {
     ExcerptReading failed;
     // Only an ordinary file: a pipe or a device could block or never end.
@@ -42,5 +40,3 @@ ExcerptReading ReadExcerptFile(const QString& path)
     }
     return readExcerptText(file.read(longestExcerpt));
 }
-
-} // namespace modSaveLoadSettings

@@ -5,14 +5,11 @@
 #include <QString>
 
 // Excerpt files on disk.
-namespace modSaveLoadSettings {
 
 // Writes the twelve lines to a new file beside the target and puts it in the target's place only
 // once all of it is written, so that a failed save leaves an earlier file there untouched.
 // Returns an empty text, or a description of the failure for the user.
-QString WriteExcerptFile(const QString& path, const Excerpt& excerpt);
+QString writeExcerptFile(const QString& path, const Excerpt& excerpt);
 
 // Reads an excerpt file; a file that cannot be opened gives no lines and says why.
-ExcerptReading ReadExcerptFile(const QString& path);
-
-} // namespace modSaveLoadSettings
+ExcerptReading readExcerptFile(const QString& path);
