@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/SoundView.h"
+
 #include <QObject>
 #include <QString>
 
@@ -54,6 +56,13 @@ public:
     // Pitch shift in semitones, speed kept. Fractions of a semitone shift by that much (0.02 is
     // 2 cents), so that a film recorded off concert pitch can be tuned to an instrument.
     virtual void SetPitch(double semitones) = 0;
+    // The part of the sound to hear, so that a musician can follow one part of the film's sound
+    // (see SoundView); holds for every movie opened after it until changed, and is heard within
+    // 0.1 s while playing.
+    virtual void SetSoundView(SoundView view) = 0;
+    // True while the open movie's sound has two or more channels, which the views pick their
+    // parts from: a movie of one channel plays as it is whatever the view.
+    virtual bool HasTwoSoundChannels() const = 0;
 
     virtual void FullScreen(bool on) = 0;
     // Write the frame on show; false when nothing could be written.

@@ -48,6 +48,8 @@ public:
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
     void SetPitch(double semitones) override;
+    void SetSoundView(SoundView view) override { m_sound.setView(view); }
+    bool HasTwoSoundChannels() const override { return m_sound.hasTwoChannels(); }
     void FullScreen(bool on) override { m_picture.setFullScreen(on); }
     bool SaveBitmap(const QString& path) override { return SaveSnapshot(path, Bmp); }
     bool SaveSnapshot(const QString& path, qint16 format) override;

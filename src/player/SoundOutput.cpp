@@ -24,7 +24,7 @@ std::int64_t nowNs()
 } // namespace
 
 SoundOutput::SoundOutput(SoundRing& ring, int rate, Kind kind, std::string wavePath)
-    : m_ring(ring), m_rate(rate), m_kind(kind), m_wavePath(std::move(wavePath)),
+    : m_ring(ring), m_rate(rate), m_kind(kind), m_wavePath(std::move(wavePath)), m_viewFilter(rate),
       m_block(new float[std::max(blockFrames, tailFrames) * SoundRing::channels]())
 {
     m_thread = std::thread([this] { run(); });
@@ -138,6 +138,7 @@ void SoundOutput::run()
             m_sink->drop();
             m_silenceAfterSent = 0;
             m_tailPushed = false;
+            restartView();
             publishClock(dropBefore, false);
         }
         const bool playing = m_playing.load();
@@ -154,6 +155,7 @@ void SoundOutput::run()
             m_sink->drop();
             m_silenceAfterSent = 0;
             m_appliedGain = m_gain.load();
+            restartView();
         }
         m_wasPlaying = true;
         playBlock();
@@ -171,6 +173,13 @@ void SoundOutput::takeBackUnheard()
     m_silenceAfterSent = 0;
     m_tailPushed = false;
     publishClock(std::max(heard, m_ring.released()), false);
+}
+
+void SoundOutput::restartView()
+{
+    // Sound that starts afresh has nothing before it to fade from.
+    m_viewFilter.setView(m_view.load());
+    m_viewFilter.restart();
 }
 
 void SoundOutput::keepServerRunning()
@@ -202,6 +211,8 @@ void SoundOutput::playBlock()
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     } else {
+        m_viewFilter.setView(m_view.load());
+        m_viewFilter.process(m_block.get(), m_block.get(), count);
         // The volume moves across the block, so a change makes no step in the sound.
         const float target = m_gain.load();
         const float step = (target - m_appliedGain) / static_cast<float>(count);

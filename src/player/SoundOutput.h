@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/SoundRing.h"
+#include "player/SoundView.h"
 
 #include <atomic>
 #include <chrono>
@@ -11,11 +12,11 @@
 
 class SoundSink;
 
-// The thread that plays the ring's frames: it copies them to the sink, applies the volume, and
-// keeps the clock of which frame is being heard now (frames written less what the sink still
-// holds). It never waits on a lock of another thread and never allocates while playing. Without
-// a sound server it plays into a paced null sink, on the system's clock, and tries the server
-// again every second.
+// The thread that plays the ring's frames: it copies them to the sink, applies the sound view
+// and the volume, and keeps the clock of which frame is being heard now (frames written less what
+// the sink still holds). It never waits on a lock of another thread and never allocates while
+// playing. Without a sound server it plays into a paced null sink, on the system's clock, and
+// tries the server again every second.
 class SoundOutput
 {
 public:
@@ -45,6 +46,11 @@ public:
     // After the last frame of the sound: what the server still holds is pushed out.
     void setSoundEnded(bool ended) { m_soundEnded.store(ended); }
     void setGain(float linear) { m_gain.store(linear); }
+    // The view is applied here, after the stretcher, rather than where the sound is made: making
+    // runs 150 ms ahead, and here a change is heard as soon as a change of volume, after the
+    // server's 40 ms. The stretcher, tempo, pitch and loop joins go on as they were, and as
+    // recorded (BothChannels) the view costs nothing.
+    void setView(SoundView view) { m_view.store(view); }
     // The ring's frame being heard now, in fractions; it moves on between the output's updates
     // while playing, never past what was sent.
     double heardFrame() const;
@@ -53,6 +59,7 @@ private:
     void run();
     void playBlock();
     void takeBackUnheard();
+    void restartView();
     void keepServerRunning();
     bool writeToSink(const float* frames, std::size_t count);
     void connectSink();
@@ -80,12 +87,14 @@ private:
     std::atomic<std::uint32_t> m_dropRequests = 0;
     std::uint32_t m_dropsDone = 0;
     std::atomic<float> m_gain = 1.0f;
+    std::atomic<SoundView> m_view = SoundView::BothChannels;
     std::atomic_bool m_stop = false;
 
     // The output thread's own state.
     bool m_wasPlaying = false;
     bool m_tailPushed = false;
     float m_appliedGain = 1.0f;
+    SoundViewFilter m_viewFilter;
     std::size_t m_silenceAfterSent = 0;
     std::unique_ptr<float[]> m_block;
 

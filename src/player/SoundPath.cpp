@@ -36,6 +36,7 @@ bool SoundPath::open(const QString& path)
     close();
     m_open = m_decoder.open(path);
     m_output.setStandingBy(m_open);
+    setView(m_view);
     if (m_open)
         startMaking(0);
     return m_open;
@@ -78,6 +79,13 @@ void SoundPath::setSpeedAndPitch(double speed, double pitchScale)
 {
     m_speed.store(speed);
     m_pitchScale.store(pitchScale);
+}
+
+void SoundPath::setView(SoundView view)
+{
+    m_view = view;
+    // The views pick parts out of two channels; one channel is all there is to hear.
+    m_output.setView(hasTwoChannels() ? view : SoundView::BothChannels);
 }
 
 std::optional<double> SoundPath::position() const

@@ -37,6 +37,9 @@ public:
     void setLoop(double from, double to);
     void setSpeedAndPitch(double speed, double pitchScale);
     void setGain(double linear) { m_output.setGain(static_cast<float>(linear)); }
+    // Holds for every movie until changed; a movie of one channel plays as it is.
+    void setView(SoundView view);
+    bool hasTwoChannels() const { return m_open && !m_decoder.isMono(); }
 
     // The movie time heard now; empty with no sound open.
     std::optional<double> position() const;
@@ -65,6 +68,7 @@ private:
     SoundStretcher m_stretcher;
     LoopingReader m_reader;
     bool m_open = false;
+    SoundView m_view = SoundView::BothChannels;
 
     // Handed from the user interface to the maker.
     std::atomic<double> m_speed = 1.0;

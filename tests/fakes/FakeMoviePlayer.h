@@ -36,6 +36,8 @@ public:
     void setRate(double factor) override { record("setRate", factor); }
     void SetTempo(qint16 percent) override { record("SetTempo", percent); }
     void SetPitch(double semitones) override { record("SetPitch", semitones); }
+    void SetSoundView(SoundView view) override { soundView = view; }
+    bool HasTwoSoundChannels() const override { return twoSoundChannels; }
     void FullScreen(bool on) override { record("FullScreen", flag(on)); }
     bool SaveBitmap(const QString& path) override
     {
@@ -62,6 +64,8 @@ public:
     double position = 0;
     int volume = 0;
     bool snapshotsSucceed = true;
+    SoundView soundView = SoundView::BothChannels; // the last one set
+    bool twoSoundChannels = true;
 
 private:
     static QString flag(bool on) { return on ? "true" : "false"; }

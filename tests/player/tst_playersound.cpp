@@ -1,3 +1,4 @@
+#include "LoopClicks.h"
 #include "PrivateSoundServer.h"
 #include "SilenceGaps.h"
 #include "Sound.h"
@@ -13,7 +14,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <functional>
+#include <numbers>
 #include <span>
 
 namespace {
@@ -143,6 +146,30 @@ std::function<void(MoviePlayer&, int)> stretched(int tempo, double semitones, do
         player.SetPitch(semitones);
         player.setRate(rate);
     };
+}
+
+// Two seconds of sound made by ffmpeg: an expression of the time t for each channel, split by |.
+QString madeSound(const QString& channels)
+{
+    const QString path = TestMedia::outputPath("made.wav");
+    const QString source = "aevalsrc=exprs='" + channels + "':sample_rate=48000:duration=2";
+    QProcess::execute("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", source, "-c:a", "pcm_f32le", path});
+    return path; // a movie that could not be made fails to open
+}
+
+// The level in dB of the tone at `hz`: the median of its tenths of a second (over which tones 10 Hz
+// apart do not mix), past the stretcher's brief dips.
+double toneDecibels(std::span<const float> samples, double hz)
+{
+    std::vector<double> levels;
+    for (std::size_t start = 0; start + 4800 <= samples.size(); start += 4800) {
+        std::complex<double> sum;
+        for (std::size_t i = start; i < start + 4800; ++i)
+            sum += double(samples[i]) * std::polar(1.0, -2 * std::numbers::pi * hz * double(i) / 48000);
+        levels.push_back(20 * std::log10(std::abs(sum) / 2400));
+    }
+    std::nth_element(levels.begin(), levels.begin() + levels.size() / 2, levels.end());
+    return levels[levels.size() / 2];
 }
 
 } // namespace
@@ -397,6 +424,75 @@ private slots:
         const std::vector<float> steady = sound->channel(0, 0.5, sound->seconds() - 0.5);
         const double cents = ToneAnalysis::cents(ToneAnalysis::frequency(steady, sound->sampleRate), hz);
         QVERIFY2(qAbs(cents) < 5, qPrintable(QString::number(cents)));
+    }
+
+    // Tones a tenth of full scale each, at 80, 200, 1000 and 4000 Hz in the centre and 440 Hz on the left,
+    // in each view at tempo 0 and -30: within 1 dB of the levels; from -10 dB down, at least that far down.
+    void soundViews_data()
+    {
+        using enum SoundView;
+        QTest::addColumn<SoundView>("view");
+        QTest::addColumn<int>("channels");         // of the movie
+        QTest::addColumn<QList<double>>("levels"); // 80, 200, 440, 1000, 4000 Hz left, then right; NaN: any
+        const QList<double> same{0, 0, 0, 0, 0}, noLeftTone{0, 0, -60, 0, 0}, half{0, 0, -6.02, 0, 0},
+            sideOnly{-30, -30, 0, -30, -30}, bass{0, NAN, NAN, -24, -24}, treble{-24, NAN, NAN, 0, 0},
+            spread{-3, -3, -3, -3, -3};
+        QTest::newRow("both channels: as recorded") << BothChannels << 2 << same + noLeftTone;
+        QTest::newRow("left only: the left side on both") << LeftOnly << 2 << same + same;
+        QTest::newRow("right only: the right side on both") << RightOnly << 2 << noLeftTone + noLeftTone;
+        QTest::newRow("mono: the left's tone at half on both") << Mono << 2 << half + half;
+        QTest::newRow("without the centre: the side alone") << WithoutCentre << 2 << sideOnly + sideOnly;
+        QTest::newRow("bass only: 80 Hz, nothing from 1 kHz up") << BassOnly << 2 << bass + bass;
+        QTest::newRow("without the bass: 1 kHz up, no 80 Hz") << WithoutBass << 2 << treble + treble;
+        QTest::newRow("a mono movie plays as it is, -3 dB a side") << WithoutCentre << 1 << spread + spread;
+    }
+    void soundViews()
+    {
+        QFETCH(SoundView, view);
+        QFETCH(int, channels);
+        QFETCH(QList<double>, levels);
+        const QString centre = "0.1*(sin(2*PI*80*t)+sin(2*PI*200*t)+sin(2*PI*1000*t)+sin(2*PI*4000*t))";
+        const QString movie =
+            madeSound(centre + "+0.1*sin(2*PI*440*t)" + (channels == 2 ? '|' + centre : ""));
+        for (const int tempo : {0, -30}) {
+            const auto audio = capture({movie}, [&](MoviePlayer& player, int) {
+                player.SetSoundView(view);
+                player.SetTempo(qint16(tempo));
+                QCOMPARE(player.HasTwoSoundChannels(), channels == 2);
+            });
+            QVERIFY(audio);
+            for (int i = 0; i < 10; ++i) {
+                const double hz = QList{80, 200, 440, 1000, 4000}[i % 5], expected = levels[i];
+                const double level =
+                    toneDecibels(audio->channel(i / 5, 0.3, audio->seconds() - 0.3), hz) + 20;
+                QVERIFY2(std::isnan(expected) ||
+                             (expected > -10 ? std::abs(level - expected) < 1 : level <= expected),
+                         qPrintable(QStringLiteral("tempo %1, tone %2: %3 dB").arg(tempo).arg(i).arg(level)));
+            }
+        }
+    }
+
+    // A view chosen while playing is in the sound 60 ms after what was played then (the server's 40 ms come
+    // on top) and makes no step: around the change no more sound above 4 kHz, where the tones have none.
+    void soundViewSwitch()
+    {
+        const QString wave = TestMedia::outputPath("switch.wav");
+        MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::WaveFile, wave});
+        player.setFileName(madeSound("0.1*sin(2*PI*440*t)+0.1*sin(2*PI*660*t)|0.1*sin(2*PI*660*t)"));
+        player.Play();
+        QVERIFY(QTest::qWaitFor([&] { return player.Position() >= 1; }, 10000));
+        player.SetSoundView(SoundView::WithoutCentre);
+        const double chosenAt = player.Position();
+        QVERIFY(playToTheEnd(player));
+        player.Close(); // ends the WAV file
+        const auto audio = Sound::read(wave);
+        QVERIFY(audio);
+        const double centreAfter = toneDecibels(audio->channel(0, chosenAt + 0.06, chosenAt + 0.17), 660);
+        const double step = LoopClicks::ratios(
+            audio->channel(0), audio->sampleRate,
+            {0, audio->seconds() * 1000, {{chosenAt * 1000 - 20, chosenAt * 1000 + 30}}})[0];
+        QVERIFY2(centreAfter < -50, qPrintable(QString::number(centreAfter))); // made at -20 dB
+        QVERIFY2(step < 3, qPrintable(QString::number(step)));
     }
 };
 
