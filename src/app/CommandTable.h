@@ -16,6 +16,8 @@ class MarksList;
 class QWidget;
 class SnapshotCommands;
 class SoundControls;
+class SoundViews;
+class SpeedTrainerWindow;
 class TransportCommands;
 
 // A hot key: the name of its control and the key combination that runs it. Some keys come twice
@@ -48,10 +50,12 @@ struct CommandOwners
     FullScreenCommands& fullScreen;
     SoundSliders sliders;
     SoundControls& sound;
+    SoundViews& views;
     MarksList& marks;
     ExcerptCommands& excerpts;
     SnapshotCommands& snapshots;
     CalculatorWindows& calculators;
+    SpeedTrainerWindow& trainer;
     HelpMenuCommands& help;
 };
 

@@ -22,6 +22,7 @@ QStringList buildMenuBar(QMenuBar* menuBar, std::span<const MenuBarEntry> layout
     QStringList unmatched;
     QStringList placed;
     QMenu* menu = nullptr;
+    QMenu* submenu = nullptr;
     for (const MenuBarEntry& entry : layout) {
         const QString key = QString::fromLatin1(entry.key);
         switch (entry.kind) {
@@ -29,12 +30,17 @@ QStringList buildMenuBar(QMenuBar* menuBar, std::span<const MenuBarEntry> layout
             menu = menuBar->addMenu(QString::fromUtf8(entry.caption));
             menu->setObjectName(key);
             break;
+        case MenuBarEntry::Submenu:
+            submenu = menu->addMenu(QString::fromUtf8(entry.caption));
+            submenu->setObjectName(key);
+            break;
         case MenuBarEntry::Separator:
             menu->addSeparator()->setObjectName(key);
             break;
         case MenuBarEntry::Item:
+        case MenuBarEntry::SubmenuItem:
             if (const auto action = routes.actionFor(key))
-                addEntry(menu, entry, action);
+                addEntry(entry.kind == MenuBarEntry::Item ? menu : submenu, entry, action);
             else
                 unmatched << key;
             placed << key;

@@ -1,14 +1,17 @@
 #pragma once
 
-// One row of the menu bar: a menu, an entry of the menu above it, or a separator there.
-// The key is the Qt object name; captions carry "&" before the access letter.
+// One row of the menu bar: a menu, an entry of the menu above it, or a separator there; or a
+// submenu of that menu, with entries of its own. The key is the Qt object name; captions carry "&"
+// before the access letter.
 struct MenuBarEntry
 {
     enum Kind
     {
         Menu,
         Item,
-        Separator
+        Separator,
+        Submenu,
+        SubmenuItem
     };
 
     Kind kind;

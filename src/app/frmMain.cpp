@@ -27,6 +27,8 @@
 #include "player/MoviePlayer.h"
 #include "snapshot/SnapshotCommands.h"
 #include "sound/SoundControls.h"
+#include "sound/SoundViews.h"
+#include "trainer/SpeedTrainerWindow.h"
 #include "widgets/WindowParts.h"
 
 #include <QApplication>
@@ -34,6 +36,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QMimeData>
 
 namespace {
@@ -89,8 +92,9 @@ QWidget* frmMain::buildClientArea(QWidget* videoWidget)
 
 void frmMain::createOwners()
 {
-    m_transport = std::make_unique<TransportCommands>(m_player, m_state, m_time, m_desktop, this);
+    m_transport = new TransportCommands(m_player, m_state, m_time, m_desktop, this, this);
     m_soundControls = new SoundControls(m_sound, m_player, this);
+    m_soundViews = new SoundViews(m_player, m_settings, this);
     m_loopWindow = new LoopWindow(m_time, this);
     m_fullScreen = new FullScreenCommands(m_player, this);
     new PositionTracker(m_player, m_state, m_time, this);
@@ -103,6 +107,12 @@ void frmMain::createOwners()
         std::make_unique<SnapshotCommands>(m_player, m_snapshotSettings, m_settings, m_desktop, this);
     m_calculators =
         new CalculatorWindows(m_player, *m_sound.sldTempo, *m_sound.sldPitchSemi, m_desktop, this);
+    m_trainer = new SpeedTrainerWindow(
+        m_player, *m_sound.sldTempo, m_time, [transport = m_transport] { transport->PlayLoop(); }, m_settings,
+        this);
+    SpeedTraining* training = &m_trainer->training();
+    connect(m_transport, &TransportCommands::loopLeft, training, &SpeedTraining::stop);
+    connect(m_excerpts, &ExcerptCommands::loading, training, &SpeedTraining::stop);
     publishMediaPlayer();
     m_help = std::make_unique<HelpMenuCommands>(
         m_desktop, this, HelpMenuCommands::helpFolder(QCoreApplication::applicationDirPath()));
@@ -121,14 +131,18 @@ void frmMain::publishMediaPlayer()
 
 void frmMain::wireRoutes()
 {
-    m_routes = CommandRoutes(
-        commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound, *m_soundControls,
-                      *m_marksList, *m_excerpts, *m_snapshots, *m_calculators, *m_help}));
+    m_routes = CommandRoutes(commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound,
+                                           *m_soundControls, *m_soundViews, *m_marksList, *m_excerpts,
+                                           *m_snapshots, *m_calculators, *m_trainer, *m_help}));
     QStringList unmatched = m_routes.connectButtons(centralWidget());
     auto* menuBar = new MainMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
     setMenuBar(menuBar);
     unmatched << buildMenuBar(menuBar, menuBarLayout(), m_routes);
+    if (auto* views = menuBar->findChild<QMenu*>(QStringLiteral("mnuSoundView")))
+        unmatched << m_soundViews->showIn(*views);
+    else
+        unmatched << QStringLiteral("mnuSoundView");
     new HotKeys(m_routes, this, menuBar, m_video); // a child of the window
     // A command that no user could reach is a mistake in the program, found at its first start.
     if (!unmatched.isEmpty())

@@ -23,6 +23,8 @@ class MoviePlayer;
 class SettingsStore;
 class SnapshotCommands;
 class SoundControls;
+class SoundViews;
+class SpeedTrainerWindow;
 
 // The main window: builds the controls with their layout, creates the owners of the commands and
 // of the reactions to the player, wires every route to its owner, and runs start-up and shut-down.
@@ -72,14 +74,16 @@ private:
     QWidget* m_video = nullptr;
 
     // The owners of the commands; the QObject ones are children of the window.
-    std::unique_ptr<TransportCommands> m_transport;
+    TransportCommands* m_transport = nullptr;
     SoundControls* m_soundControls = nullptr;
+    SoundViews* m_soundViews = nullptr;
     LoopWindow* m_loopWindow = nullptr;
     FullScreenCommands* m_fullScreen = nullptr;
     MarksList* m_marksList = nullptr;
     ExcerptCommands* m_excerpts = nullptr;
     std::unique_ptr<SnapshotCommands> m_snapshots;
     CalculatorWindows* m_calculators = nullptr;
+    SpeedTrainerWindow* m_trainer = nullptr;
     std::unique_ptr<HelpMenuCommands> m_help;
     CommandRoutes m_routes;
 };

@@ -1,7 +1,7 @@
 #include "calculators/frmKeyCalc.h"
 
-#include "calculators/CalculatorWindowFrame.h"
 #include "common/Twips.h"
+#include "widgets/ToolWindowFrame.h"
 #include "widgets/WindowParts.h"
 
 #include <QComboBox>
@@ -29,8 +29,8 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& caption
 
 frmKeyCalc::frmKeyCalc(QSlider& sldPitchSemi) : m_sldPitchSemi(sldPitchSemi)
 {
-    frameCalculatorWindow(*this, QStringLiteral("frmKeyCalc"), QStringLiteral("Transpose calculator"),
-                          clientWidth, clientHeight);
+    frameToolWindow(*this, QStringLiteral("frmKeyCalc"), QStringLiteral("Transpose calculator"), clientWidth,
+                    clientHeight);
 
     addLabel(this, "Label1", QStringLiteral("Tonality :"), twipsRect(240, 300, 900, 255));
     m_cboInitKey =

@@ -1,6 +1,6 @@
 #include "calculators/frmMovieDurationCalculator.h"
 
-#include "calculators/CalculatorWindowFrame.h"
+#include "widgets/ToolWindowFrame.h"
 
 #include "common/Desktop.h"
 #include "common/Rounding.h"
@@ -124,8 +124,8 @@ frmMovieDurationCalculator::frmMovieDurationCalculator(MoviePlayer& player, QSli
                                                        Desktop& desktop)
     : m_player(player), m_sldTempo(sldTempo), m_desktop(desktop)
 {
-    frameCalculatorWindow(*this, QStringLiteral("frmMovieDurationCalculator"),
-                          QStringLiteral("Movie duration calculator"), clientWidth, clientHeight);
+    frameToolWindow(*this, QStringLiteral("frmMovieDurationCalculator"),
+                    QStringLiteral("Movie duration calculator"), clientWidth, clientHeight);
     buildControls();
 
     m_lblDuration->setText(durationText(movieDuration()));

@@ -89,6 +89,7 @@ void ExcerptCommands::LoadExcerpt()
 
 void ExcerptCommands::loadExcerpt(const QString& path)
 {
+    emit loading();
     m_clearMarks();
     applyExcerptFile(path);
     // Also after a missing movie or a broken file: playback goes on with what the player holds.

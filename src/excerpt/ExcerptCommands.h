@@ -41,6 +41,10 @@ public slots:
     void SaveExcerpt();
     void LoadExcerpt();
 
+signals:
+    // An excerpt is about to replace the movie, its place and its sound settings.
+    void loading();
+
 private:
     // Where lines 3 to 12 come from and go to, in file order.
     struct SliderLine

@@ -14,8 +14,9 @@ constexpr double skipSeconds = 5.0;
 }
 
 TransportCommands::TransportCommands(MoviePlayer& player, PlaybackState& state, const TimeControls& controls,
-                                     Desktop& desktop, QWidget* dialogParent)
-    : m_player(player), m_state(state), m_controls(controls), m_desktop(desktop), m_dialogParent(dialogParent)
+                                     Desktop& desktop, QWidget* dialogParent, QObject* parent)
+    : QObject(parent), m_player(player), m_state(state), m_controls(controls), m_desktop(desktop),
+      m_dialogParent(dialogParent)
 {}
 
 QString TransportCommands::movieFilter()
@@ -37,6 +38,7 @@ void TransportCommands::Open()
 
 void TransportCommands::openMovie(const QString& path, AfterFailure afterFailure)
 {
+    emit loopLeft();
     m_player.setActive(true);
     m_player.setFileName(path);
     const bool loaded = m_player.Duration() > 0;
@@ -63,6 +65,7 @@ void TransportCommands::fitTimeSlidersToMovie(double duration)
 
 void TransportCommands::Play()
 {
+    emit loopLeft();
     playIn(false);
 }
 
@@ -91,6 +94,7 @@ void TransportCommands::Pause()
 
 void TransportCommands::Stop()
 {
+    emit loopLeft();
     m_player.Stop();
     m_controls.sldPosition->setValue(m_controls.sldBegin->value());
     m_state.LoopPlay = false;

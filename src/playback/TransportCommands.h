@@ -2,6 +2,7 @@
 
 #include "playback/TimeControls.h"
 
+#include <QObject>
 #include <QString>
 
 class Desktop;
@@ -12,11 +13,13 @@ struct PlaybackState;
 // The commands that open a movie and move its playback: Open, Play, Play Loop, Pause, Stop and
 // the two 5-second skips. Every route to one of them (toolbar, transport row, menu, hot key)
 // calls these and adds nothing.
-class TransportCommands
+class TransportCommands : public QObject
 {
+    Q_OBJECT
+
 public:
     TransportCommands(MoviePlayer& player, PlaybackState& state, const TimeControls& controls,
-                      Desktop& desktop, QWidget* dialogParent);
+                      Desktop& desktop, QWidget* dialogParent, QObject* parent = nullptr);
 
     // The filter list of the open dialog, as "description|patterns" pairs.
     static QString movieFilter();
@@ -41,6 +44,10 @@ public:
     void Stop();
     void Rewind();
     void FForward();
+
+signals:
+    // Play, Stop or an opened movie took playback out of the loop it may have been playing.
+    void loopLeft();
 
 private:
     void playIn(bool loopMode);

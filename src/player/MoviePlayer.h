@@ -53,6 +53,11 @@ public:
     virtual void setRate(double factor) = 0;
     // Speed change in percent, pitch kept.
     virtual void SetTempo(qint16 percent) = 0;
+    // The loop's next wrap changes the tempo (as SetTempo) so that the pass it begins plays
+    // wholly at it; for the speed trainer. A later SetTempo drops a tempo still waiting.
+    virtual void SetTempoAtNextWrap(qint16 percent) = 0;
+    // Each wrap holds sound and picture at the loop's beginning this long; 0 none.
+    virtual void SetPauseAtWraps(double seconds) = 0;
     // Pitch shift in semitones, speed kept. Fractions of a semitone shift by that much (0.02 is
     // 2 cents), so that a film recorded off concert pitch can be tuned to an instrument.
     virtual void SetPitch(double semitones) = 0;
@@ -76,4 +81,6 @@ signals:
     // program uses.
     void PositionChange(double position, const QString& text);
     void DblClick();
+    // The loop's end has just been heard to join its beginning.
+    void LoopWrapped();
 };

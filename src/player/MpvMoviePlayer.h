@@ -47,6 +47,8 @@ public:
     void setVolume(int hundredthsOfDecibel) override;
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
+    void SetTempoAtNextWrap(qint16) override {}
+    void SetPauseAtWraps(double) override {}
     void SetPitch(double semitones) override;
     void SetSoundView(SoundView view) override { m_sound.setView(view); }
     bool HasTwoSoundChannels() const override { return m_sound.hasTwoChannels(); }

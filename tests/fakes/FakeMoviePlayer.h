@@ -35,6 +35,8 @@ public:
     void setVolume(int hundredthsOfDecibel) override { record("setVolume", volume = hundredthsOfDecibel); }
     void setRate(double factor) override { record("setRate", factor); }
     void SetTempo(qint16 percent) override { record("SetTempo", percent); }
+    void SetTempoAtNextWrap(qint16 percent) override { record("SetTempoAtNextWrap", percent); }
+    void SetPauseAtWraps(double seconds) override { record("SetPauseAtWraps", seconds); }
     void SetPitch(double semitones) override { record("SetPitch", semitones); }
     void SetSoundView(SoundView view) override { soundView = view; }
     bool HasTwoSoundChannels() const override { return twoSoundChannels; }
@@ -54,6 +56,7 @@ public:
     // Raises PositionChange as the real player does while playing.
     void reportPosition(double seconds) { emit PositionChange(position = seconds, QString()); }
     void doubleClick() { emit DblClick(); }
+    void wrapLoop() { emit LoopWrapped(); }
 
     // The calls since the last clear, oldest first.
     QStringList calls;

@@ -1,11 +1,11 @@
-#include "calculators/CalculatorWindowFrame.h"
+#include "widgets/ToolWindowFrame.h"
 
 #include "common/Twips.h"
 
 #include <QDialog>
 
-void frameCalculatorWindow(QDialog& window, const QString& name, const QString& title, int widthTwips,
-                           int heightTwips)
+void frameToolWindow(QDialog& window, const QString& name, const QString& title, int widthTwips,
+                     int heightTwips)
 {
     constexpr int pointSize = 8;
     window.setObjectName(name);
