@@ -171,7 +171,9 @@ void MpvMoviePlayer::picture_seekLanded()
         return;
     if (m_soundWaitsForSeek)
         m_sound.seek(m_soundTarget);
-    if (m_soundWaitsForSeek && m_playing)
+    // Play asked for during the seek of a halted movie starts it now (the follower's own seeks
+    // keep the picture halted while there is sound).
+    if (m_playing && (m_soundWaitsForSeek || (!m_sound.isOpen() && m_picture.isPaused())))
         startPlaying();
     m_soundWaitsForSeek = false;
     reportPosition();
