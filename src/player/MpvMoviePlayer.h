@@ -9,6 +9,8 @@
 
 #include <QTimer>
 
+#include <optional>
+
 class QWidget;
 
 // The movie player: mpv plays the picture, the program's own sound path plays the sound, and the
@@ -48,6 +50,10 @@ public:
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
     void SetPitch(double semitones) override;
+    // The sound path changes the tempo where it reads across the join. A movie without sound
+    // changes it, and pauses, once the picture is seen back at the loop's beginning.
+    void SetTempoAtNextWrap(qint16 percent) override;
+    void SetPauseAtWraps(double seconds) override;
     void FullScreen(bool on) override { m_picture.setFullScreen(on); }
     bool SaveBitmap(const QString& path) override { return SaveSnapshot(path, Bmp); }
     bool SaveSnapshot(const QString& path, qint16 format) override;
@@ -56,10 +62,15 @@ public:
     // Picture less sound when they were last compared, in seconds; NaN without both. For the
     // benchmark.
     double soundPictureOffset() const { return m_follower.offset(); }
+    // The time of the frame on show; for the tests.
+    double pictureTime() const { return m_picture.time(); }
 
 private:
     bool soundLeads() const;
     void applyStretch();
+    void sendSpeeds(std::optional<qint16> waiting);
+    void loopWrapped();
+    void pictureWrapped();
     void startPlaying();
     void reportPosition();
     void picture_timeChanged(double seconds);
@@ -80,4 +91,9 @@ private:
     bool m_soundWaitsForSeek = false;
     double m_soundTarget = 0;
     double m_lastReported = -1;
+    // The tempo sent to wait for the loop's next join, until it is known to have been taken.
+    std::optional<qint16> m_waitingTempo;
+    double m_pauseAtWraps = 0;
+    double m_loopFrom = 0;
+    double m_loopTo = 0;
 };

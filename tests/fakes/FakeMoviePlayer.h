@@ -36,6 +36,8 @@ public:
     void setRate(double factor) override { record("setRate", factor); }
     void SetTempo(qint16 percent) override { record("SetTempo", percent); }
     void SetPitch(double semitones) override { record("SetPitch", semitones); }
+    void SetTempoAtNextWrap(qint16 percent) override { record("SetTempoAtNextWrap", percent); }
+    void SetPauseAtWraps(double seconds) override { record("SetPauseAtWraps", seconds); }
     void FullScreen(bool on) override { record("FullScreen", flag(on)); }
     bool SaveBitmap(const QString& path) override
     {
@@ -52,6 +54,8 @@ public:
     // Raises PositionChange as the real player does while playing.
     void reportPosition(double seconds) { emit PositionChange(position = seconds, QString()); }
     void doubleClick() { emit DblClick(); }
+    // Raises LoopWrapped as the real player does when it is heard going back to the loop's start.
+    void wrapLoop() { emit LoopWrapped(); }
 
     // The calls since the last clear, oldest first.
     QStringList calls;
