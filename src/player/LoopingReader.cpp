@@ -83,10 +83,11 @@ void LoopingReader::makeJoin()
     m_joinPause = m_pauseFrames;
     m_pauseRead = 0;
     const bool pauses = m_joinPause > 0;
-    readWhole(m_source, m_join.data(), m_fadeFrames);
-    m_source.seekToFrame(pauses ? m_from : m_from - m_joinLeadIn);
-    readWhole(m_source, m_beginning.data(), m_fadeFrames);
     const auto half = static_cast<std::size_t>(m_joinLeadIn);
+    readWhole(m_source, m_join.data(), m_fadeFrames);
+    // The source is left where reading goes on after the join.
+    m_source.seekToFrame(pauses ? m_from : m_from - m_joinLeadIn);
+    readWhole(m_source, m_beginning.data(), pauses ? m_fadeFrames - half : m_fadeFrames);
     for (std::size_t frame = 0; frame < m_fadeFrames; ++frame) {
         // A pause's fades are raised cosines, so that neither end of the silence steps.
         float out = 0, in = 0;
