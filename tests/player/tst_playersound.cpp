@@ -375,14 +375,12 @@ private slots:
             }
         }
         QCOMPARE(wraps.size(), std::size_t(tempos.size()));
-        for (const auto& [wrapTime, wrapPosition] : wraps) {
-            QVERIFY2(wrapPosition >= from && wrapPosition < from + 0.3,
-                     qPrintable(QString::number(wrapPosition)));
+        for (const auto& [when, at] : wraps) {
+            QVERIFY2(at >= from && at < from + 0.3, qPrintable(QString::number(at)));
             for (const auto& [time, position, picture] : samples)
-                if (time > wrapTime && time < wrapTime + pause - 0.1)
-                    QVERIFY2(
-                        std::abs(position - from) < 0.001 && std::abs(picture - from) < 0.045,
-                        qPrintable(QStringLiteral("pause at %1, picture at %2").arg(position).arg(picture)));
+                if (time > when && time < when + pause - 0.1)
+                    QVERIFY2(std::abs(position - from) < 0.001 && std::abs(picture - from) < 0.045,
+                             qPrintable(QString::number(position) + " " + QString::number(picture)));
         }
         const auto audio = Sound::read(wave);
         QVERIFY(audio);
@@ -390,9 +388,8 @@ private slots:
         // Each pass ends where its 660 Hz gives way; the first begins where the sound does.
         std::vector<double> ends = toneChanges(left, audio->sampleRate, 550, false);
         ends.insert(ends.begin(), toneChanges(left, audio->sampleRate, 300).at(0));
-        QVERIFY2(ends.size() > std::size_t(tempos.size()), qPrintable(QString::number(ends.size())));
         for (qsizetype pass = 0; pass < tempos.size(); ++pass) {
-            const double length = ends[pass + 1] - ends[pass];
+            const double length = ends.at(pass + 1) - ends[pass];
             const double expected = (to - from) / (1 + tempos[pass] / 100.0) + (pass > 0 ? pause : 0);
             qInfo("pass %lld: %.3f s, expected %.3f", pass + 1, length, expected);
             QVERIFY2(std::abs(length - expected) < 0.05, qPrintable(QString::number(length - expected)));
@@ -412,19 +409,16 @@ private slots:
         player.SetLoopWindow(1, 2);
         player.SetPauseAtWraps(0.5);
         player.SetTempoAtNextWrap(-50);
-        std::vector<std::array<double, 2>> wraps; // time and position at each LoopWrapped
         QElapsedTimer clock;
         clock.start();
-        connect(&player, &MoviePlayer::LoopWrapped, [&] {
-            wraps.push_back({static_cast<double>(clock.elapsed()) / 1000, player.Position()});
-        });
+        std::vector<double> wraps;
+        connect(&player, &MoviePlayer::LoopWrapped,
+                [&] { wraps.push_back(static_cast<double>(clock.elapsed())); });
         player.Seek(1.5);
         player.Play();
         QTRY_VERIFY_WITH_TIMEOUT(wraps.size() == 2, 10000);
-        QVERIFY2(std::abs(wraps[0][1] - 1) < 0.1 && std::abs(wraps[1][1] - 1) < 0.1,
-                 "not at the loop's beginning");
-        const double pass = wraps[1][0] - wraps[0][0];
-        QVERIFY2(std::abs(pass - 2.5) < 0.15, qPrintable(QString::number(pass)));
+        QVERIFY2(std::abs(wraps[1] - wraps[0] - 2500) < 150,
+                 qPrintable(QString::number(wraps[1] - wraps[0])));
     }
 
     void settingsAreKeptAcrossMovies()

@@ -124,11 +124,7 @@ private slots:
                 expected = (static_cast<double>(to) + beginning) * wave(leadIn + beginning, 200, false) +
                            (static_cast<double>(from) + beginning) * wave(leadIn + beginning, 200, true);
             QVERIFY2(std::abs(heard.samples[i] - expected) < 0.01 * (1 + std::abs(expected)),
-                     qPrintable(QStringLiteral("frame %1 (movie %2): %3, not %4")
-                                    .arg(i)
-                                    .arg(time)
-                                    .arg(heard.samples[i])
-                                    .arg(expected)));
+                     qPrintable(QString("frame %1: %2, not %3").arg(i).arg(heard.samples[i]).arg(expected)));
         }
     }
 
