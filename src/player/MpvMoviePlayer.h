@@ -50,8 +50,9 @@ public:
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
     void SetPitch(double semitones) override;
-    // The sound path changes the tempo where it reads across the join. A movie without sound
-    // changes it, and pauses, once the picture is seen back at the loop's beginning.
+    // The sound path changes the tempo where it reads across the join, which it does 0.2 s before
+    // the join is heard: a tempo asked for later than that waits for the join after. A movie
+    // without sound changes it, and pauses, once the picture is seen back at the loop's beginning.
     void SetTempoAtNextWrap(qint16 percent) override;
     void SetPauseAtWraps(double seconds) override;
     void FullScreen(bool on) override { m_picture.setFullScreen(on); }
