@@ -53,14 +53,17 @@ public:
     virtual void setRate(double factor) = 0;
     // Speed change in percent, pitch kept.
     virtual void SetTempo(qint16 percent) = 0;
-    // The loop's next wrap changes the tempo (as SetTempo) so that the pass it begins plays
-    // wholly at it; for the speed trainer. A later SetTempo drops a tempo still waiting.
-    virtual void SetTempoAtNextWrap(qint16 percent) = 0;
-    // Each wrap holds sound and picture at the loop's beginning this long; 0 none.
-    virtual void SetPauseAtWraps(double seconds) = 0;
     // Pitch shift in semitones, speed kept. Fractions of a semitone shift by that much (0.02 is
     // 2 cents), so that a film recorded off concert pitch can be tuned to an instrument.
     virtual void SetPitch(double semitones) = 0;
+    // For a speed trainer, which raises the tempo every few passes of a loop: the loop's next
+    // wrap changes the tempo (percent, as SetTempo) so that the pass it begins plays wholly at it,
+    // joined to the one before without a gap. A later SetTempo drops a tempo still waiting.
+    virtual void SetTempoAtNextWrap(qint16 percent) = 0;
+    // Each wrap of the loop from now on holds sound and picture at the loop's beginning for that
+    // long (0: not at all), so that a player can get ready for the next pass; the sound fades out
+    // and in around the silence. Holds until changed, also for movies opened later.
+    virtual void SetPauseAtWraps(double seconds) = 0;
     // The part of the sound to hear, so that a musician can follow one part of the film's sound
     // (see SoundView); holds for every movie opened after it until changed, and is heard within
     // 0.1 s while playing.
@@ -81,6 +84,6 @@ signals:
     // program uses.
     void PositionChange(double position, const QString& text);
     void DblClick();
-    // The loop's end has just been heard to join its beginning.
+    // Raised once per wrap of the loop, when the join is heard, so that passes can be counted.
     void LoopWrapped();
 };

@@ -12,6 +12,8 @@ namespace {
 
 // Position reports while the sound leads: about every frame of a 50 fps movie.
 constexpr int reportEveryMs = 20;
+// A picture seen this close to the loop's beginning, and earlier than the last, has wrapped.
+constexpr double pictureWrapSeconds = 0.25;
 
 SoundOutput::Kind soundOutputOf(const MpvPlayerOptions& options)
 {
@@ -171,7 +173,9 @@ void MpvMoviePlayer::picture_seekLanded()
         return;
     if (m_soundWaitsForSeek)
         m_sound.seek(m_soundTarget);
-    if (m_soundWaitsForSeek && m_playing)
+    // Play asked for during the seek of a halted movie starts it now (the follower's own seeks
+    // keep the picture halted while there is sound).
+    if (m_playing && (m_soundWaitsForSeek || (!m_sound.isOpen() && m_picture.isPaused())))
         startPlaying();
     m_soundWaitsForSeek = false;
     reportPosition();
@@ -180,15 +184,39 @@ void MpvMoviePlayer::picture_seekLanded()
 void MpvMoviePlayer::picture_timeChanged(double seconds)
 {
     // Without sound to lead, the picture's frames are the reports.
-    if (!soundLeads() && !m_fileName.isEmpty()) {
-        m_lastReported = seconds;
-        emit PositionChange(seconds, TimeText(seconds));
+    if (soundLeads() || m_fileName.isEmpty())
+        return;
+    // Without sound at all, mpv's own loop wraps: the picture is seen back at the loop's beginning.
+    const bool wrapped = !m_sound.isOpen() && m_loopFrom < m_loopTo && seconds < m_lastReported &&
+                         std::abs(seconds - m_loopFrom) < pictureWrapSeconds;
+    m_lastReported = seconds;
+    emit PositionChange(seconds, TimeText(seconds));
+    if (wrapped)
+        pictureWrapped();
+}
+
+void MpvMoviePlayer::pictureWrapped()
+{
+    // The waiting tempo and the pause start with the first frame seen after the wrap.
+    if (m_waitingTempo)
+        SetTempo(*m_waitingTempo);
+    if (m_pauseAtWraps > 0 && m_playing) {
+        m_picture.setPaused(true);
+        QTimer::singleShot(static_cast<int>(m_pauseAtWraps * 1000), this, [this] {
+            if (m_playing)
+                m_picture.setPaused(false);
+        });
     }
+    emit LoopWrapped();
 }
 
 void MpvMoviePlayer::reportPosition()
 {
-    if (m_fileName.isEmpty() || m_soundWaitsForSeek || (m_picture.seekPending() && !soundLeads()))
+    if (m_fileName.isEmpty())
+        return;
+    for (int wraps = m_sound.takeWrapsHeard(); wraps > 0; --wraps)
+        loopWrapped();
+    if (m_soundWaitsForSeek || (m_picture.seekPending() && !soundLeads()))
         return;
     const double position = Position();
     if (position == m_lastReported)
@@ -197,8 +225,17 @@ void MpvMoviePlayer::reportPosition()
     emit PositionChange(position, TimeText(position));
 }
 
+void MpvMoviePlayer::loopWrapped()
+{
+    // The tempo the join took is the tempo from now on.
+    sendSpeeds(m_waitingTempo);
+    emit LoopWrapped();
+}
+
 void MpvMoviePlayer::SetLoopWindow(double from, double to)
 {
+    m_loopFrom = from;
+    m_loopTo = to;
     // Without the sound path, mpv's own A-B loop does the wrapping.
     if (m_sound.isOpen())
         m_sound.setLoop(from, to);
@@ -222,8 +259,20 @@ void MpvMoviePlayer::setRate(double factor)
 
 void MpvMoviePlayer::SetTempo(qint16 percent)
 {
+    m_waitingTempo.reset();
     m_stretch.setTempo(percent);
     applyStretch();
+}
+
+void MpvMoviePlayer::SetTempoAtNextWrap(qint16 percent)
+{
+    sendSpeeds(percent);
+}
+
+void MpvMoviePlayer::SetPauseAtWraps(double seconds)
+{
+    m_pauseAtWraps = std::isfinite(seconds) ? std::max(0.0, seconds) : 0.0;
+    m_sound.setPauseAtWraps(m_pauseAtWraps);
 }
 
 void MpvMoviePlayer::SetPitch(double semitones)
@@ -234,12 +283,36 @@ void MpvMoviePlayer::SetPitch(double semitones)
 
 void MpvMoviePlayer::applyStretch()
 {
-    m_sound.setSpeedAndPitch(m_stretch.speed(), m_stretch.pitchScale());
-    m_follower.setSpeed(m_stretch.speed());
+    sendSpeeds(m_waitingTempo);
+    m_sound.setPitchScale(m_stretch.pitchScale());
     // A halted movie has its next moments of sound already made with the old settings; made
     // again from where it stands, Play sounds the new ones at once.
     if (m_sound.isOpen() && !m_playing && !m_soundWaitsForSeek)
         m_sound.seek(Position());
+}
+
+void MpvMoviePlayer::sendSpeeds(std::optional<qint16> waiting)
+{
+    // The speed now and the one `waiting` gives at the loop's next join go to the sound path
+    // together. A join made since they were last sent may have taken the tempo that waited: it is
+    // the tempo from that join on, and what waits now comes after it.
+    const auto speedWith = [this](qint16 percent) {
+        StretchSettings settings = m_stretch;
+        settings.setTempo(percent);
+        return static_cast<float>(settings.speed());
+    };
+    SoundPath::Speeds found = m_sound.speeds();
+    do {
+        if (m_waitingTempo && found.atNextWrap == 0) {
+            m_stretch.setTempo(*m_waitingTempo);
+            if (waiting == m_waitingTempo)
+                waiting.reset();
+            m_waitingTempo.reset();
+        }
+    } while (!m_sound.replaceSpeeds(
+        found, {static_cast<float>(m_stretch.speed()), waiting ? speedWith(*waiting) : 0.0f}));
+    m_waitingTempo = waiting;
+    m_follower.setSpeed(m_stretch.speed());
 }
 
 bool MpvMoviePlayer::SaveSnapshot(const QString& path, qint16 format)

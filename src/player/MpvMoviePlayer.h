@@ -9,6 +9,8 @@
 
 #include <QTimer>
 
+#include <optional>
+
 class QWidget;
 
 // The movie player: mpv plays the picture, the program's own sound path plays the sound, and the
@@ -47,11 +49,14 @@ public:
     void setVolume(int hundredthsOfDecibel) override;
     void setRate(double factor) override;
     void SetTempo(qint16 percent) override;
-    void SetTempoAtNextWrap(qint16) override {}
-    void SetPauseAtWraps(double) override {}
     void SetPitch(double semitones) override;
     void SetSoundView(SoundView view) override { m_sound.setView(view); }
     bool HasTwoSoundChannels() const override { return m_sound.hasTwoChannels(); }
+    // The sound path changes the tempo where it reads across the join, which it does 0.2 s before
+    // the join is heard: a tempo asked for later than that waits for the join after. A movie
+    // without sound changes it, and pauses, once the picture is seen back at the loop's beginning.
+    void SetTempoAtNextWrap(qint16 percent) override;
+    void SetPauseAtWraps(double seconds) override;
     void FullScreen(bool on) override { m_picture.setFullScreen(on); }
     bool SaveBitmap(const QString& path) override { return SaveSnapshot(path, Bmp); }
     bool SaveSnapshot(const QString& path, qint16 format) override;
@@ -60,10 +65,15 @@ public:
     // Picture less sound when they were last compared, in seconds; NaN without both. For the
     // benchmark.
     double avsync() const { return m_follower.offset(); }
+    // The time of the frame on show; for the tests.
+    double pictureTime() const { return m_picture.time(); }
 
 private:
     bool soundLeads() const;
     void applyStretch();
+    void sendSpeeds(std::optional<qint16> waiting);
+    void loopWrapped();
+    void pictureWrapped();
     void startPlaying();
     void reportPosition();
     void picture_timeChanged(double seconds);
@@ -84,4 +94,9 @@ private:
     bool m_soundWaitsForSeek = false;
     double m_soundTarget = 0;
     double m_lastReported = -1;
+    // The tempo sent to wait for the loop's next join, until it is known to have been taken.
+    std::optional<qint16> m_waitingTempo;
+    double m_pauseAtWraps = 0;
+    double m_loopFrom = 0;
+    double m_loopTo = 0;
 };

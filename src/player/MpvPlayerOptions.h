@@ -15,7 +15,8 @@ struct MpvPlayerOptions
     enum class Audio
     {
         SystemDefault, // the desktop's sound server
-        None,          // played in real time into nothing
+        None,          // played in real time into nothing, or into waveFilePath as a WAV
+                       // file when one is given; the picture follows
         WaveFile,      // written to waveFilePath as a WAV file, as fast as it is made; the
                        // picture then runs on its own clock
     };

@@ -19,8 +19,10 @@ double PacedNullSink::secondsAhead(Clock::time_point now) const
     return static_cast<double>(m_frames) / m_rate - played;
 }
 
-bool PacedNullSink::write(const float*, std::size_t count)
+bool PacedNullSink::write(const float* frames, std::size_t count)
 {
+    if (m_file)
+        m_file->write(frames, count);
     const Clock::time_point now = Clock::now();
     // Nothing came for a while (a pause, or the sound ran dry): playing starts afresh now.
     if (m_frames == 0 || secondsAhead(now) < 0) {

@@ -35,7 +35,11 @@ PictureFollower::PictureFollower(MpvPicture& picture, SoundPath& sound, QObject*
         timer->setTimerType(Qt::PreciseTimer);
     }
     connect(&m_joinTimer, &QTimer::timeout, this, &PictureFollower::seekForJoin);
-    connect(&m_joinStartTimer, &QTimer::timeout, this, [this] { m_picture.setPaused(false); });
+    connect(&m_joinStartTimer, &QTimer::timeout, this, [this] {
+        m_speed = m_joinSpeed;
+        m_picture.setSpeed(m_speed);
+        m_picture.setPaused(false);
+    });
     connect(&m_picture, &MpvPicture::timeChanged, this, &PictureFollower::picture_timeChanged);
     connect(&m_picture, &MpvPicture::seekLanded, this, &PictureFollower::picture_seekLanded);
 }
@@ -114,15 +118,17 @@ void PictureFollower::seekForJoin()
 {
     // The picture waits, halted, on the frame before the loop's beginning, and goes on once the
     // sound is a frame from the join: its next frame, the beginning, shows as the join is heard.
-    // However long the seek takes (within the margin), the two jump together.
+    // However long the seek takes (within the margin), the two jump together. Through a pause
+    // the loop's first frame is on show, and the picture goes on a frame before the pause ends.
     const auto join = m_sound.nextJoin();
     if (!m_joinPlanned || !join)
         return;
     m_picture.setPaused(true);
-    seekPicture(std::max(0.0, m_joinTarget - m_frameSeconds));
+    seekPicture(join->pause > 0 ? m_joinTarget : std::max(0.0, m_joinTarget - m_frameSeconds));
     m_seekForJoin = true;
-    m_joinStartTimer.start(
-        static_cast<int>(std::max(0.0, join->secondsAway - m_frameSeconds / m_speed) * 1000));
+    m_joinSpeed = join->speedAfter;
+    const double startIn = join->secondsAway + join->pause - m_frameSeconds / m_joinSpeed;
+    m_joinStartTimer.start(static_cast<int>(std::max(0.0, startIn) * 1000));
 }
 
 void PictureFollower::seekPicture(double seconds)

@@ -13,7 +13,8 @@ class SoundPath;
 // the time being heard: while they are close, mpv's speed is nudged by a few percent until they
 // meet; when they are far apart, the picture seeks to where the sound will be once the seek is
 // done. Before a loop's join it seeks the picture back to the loop's beginning, waits there
-// halted, and starts it again as the sound reaches the join, so that the two jump together.
+// halted, and starts it again as the sound reaches the join (or, with a pause at the join, as the
+// pause ends), at the speed of the pass the join begins, so that the two jump together.
 class PictureFollower : public QObject
 {
     Q_OBJECT
@@ -59,4 +60,5 @@ private:
     bool m_joinPlanned = false;
     double m_heardWhenPlanned = 0;
     double m_joinTarget = 0;
+    double m_joinSpeed = 1.0;
 };

@@ -90,7 +90,7 @@ void SoundOutput::connectSink()
         m_nextConnectAttempt = std::chrono::steady_clock::now() + reconnectEvery;
     }
     if (dynamic_cast<PacedNullSink*>(m_sink.get()) == nullptr)
-        m_sink = std::make_unique<PacedNullSink>(m_rate);
+        m_sink = std::make_unique<PacedNullSink>(m_rate, m_kind == Kind::Null ? m_wavePath : std::string());
 }
 
 void SoundOutput::lookForServer()

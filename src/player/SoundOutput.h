@@ -23,7 +23,7 @@ public:
     enum class Kind
     {
         Server,   // the desktop's sound server
-        Null,     // nowhere, in real time
+        Null,     // nowhere (or into a WAV file, when given one), in real time
         WaveFile, // a WAV file, as fast as the sound comes
     };
 

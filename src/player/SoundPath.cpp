@@ -13,6 +13,8 @@ constexpr std::size_t ringFrames = SoundPath::rate * 2;
 constexpr std::size_t fadeFrames = SoundPath::rate * 30 / 1000;
 // Room the stretcher's output of one block needs in the ring, at the slowest speed.
 constexpr std::size_t roomFrames = blockFrames * 110;
+// The user interface and the maker both change the speeds, each in one step.
+static_assert(std::atomic<SoundPath::Speeds>::is_always_lock_free);
 
 std::int64_t frameAt(double seconds)
 {
@@ -75,12 +77,6 @@ void SoundPath::setLoop(double from, double to)
     m_loopTo.store(loops ? frameAt(to) : 0);
 }
 
-void SoundPath::setSpeedAndPitch(double speed, double pitchScale)
-{
-    m_speed.store(speed);
-    m_pitchScale.store(pitchScale);
-}
-
 void SoundPath::setView(SoundView view)
 {
     m_view = view;
@@ -102,14 +98,25 @@ bool SoundPath::hasEnded() const
 
 std::optional<SoundPath::Join> SoundPath::nextJoin() const
 {
-    // Reckoned from the loop's end rather than from the sound made: the sound is made only a
-    // moment ahead, and the picture's seek may need longer.
+    // Reckoned from the loop's end until the join is made: the sound is made only a moment
+    // ahead, and the picture's seek may need longer. A join made is where the ring says.
     const std::optional<double> heard = position();
     const double from = static_cast<double>(m_loopFrom.load()) / rate;
     const double to = static_cast<double>(m_loopTo.load()) / rate;
     if (!heard || from >= to || *heard >= to || hasEnded())
         return std::nullopt;
-    return Join{(to - *heard) / m_speed.load(), from};
+    const double heardFrame = m_output.heardFrame();
+    const double pause = m_pauseSeconds.load();
+    if (const auto made = m_timeline.wrapAfter(heardFrame))
+        return Join{(static_cast<double>(made->ringFrame) - heardFrame) / rate, from, pause, made->speed};
+    const Speeds speeds = m_speeds.load();
+    return Join{(to - *heard) / speeds.now, from, pause,
+                speeds.atNextWrap > 0 ? speeds.atNextWrap : speeds.now};
+}
+
+int SoundPath::takeWrapsHeard()
+{
+    return m_open ? m_timeline.takeWrapsBefore(m_output.heardFrame()) : 0;
 }
 
 // ---- making ---------------------------------------------------------------------------------
@@ -129,7 +136,7 @@ void SoundPath::startMaking(double seconds)
     // maker's thread, so that the user interface goes on at once.
     m_maker = std::thread([this, seconds] {
         m_reader.seek(frameAt(seconds));
-        m_stretcher.restart(m_speed.load(), m_pitchScale.load(), m_decoder.isMono());
+        m_stretcher.restart(m_speeds.load().now, m_pitchScale.load(), m_decoder.isMono());
         make();
     });
 }
@@ -162,10 +169,11 @@ void SoundPath::make()
 
 void SoundPath::makeBlock()
 {
-    // A stretcher that starts in the middle of playback starts from the sound fed to it next.
-    if (m_stretcher.change(m_speed.load(), m_pitchScale.load()))
-        m_timeline.resyncOutputToInput();
     m_reader.setLoop(m_loopFrom.load(), m_loopTo.load());
+    // A pause is silence that the stretcher stretches to its length at the next pass's speed.
+    const Speeds speeds = m_speeds.load();
+    const double nextSpeed = speeds.atNextWrap > 0 ? speeds.atNextWrap : speeds.now;
+    m_reader.setPause(frameAt(m_pauseSeconds.load() * nextSpeed));
 
     float block[blockFrames * SoundRing::channels];
     const LoopingReader::Run run = m_reader.read(block, blockFrames);
@@ -173,7 +181,12 @@ void SoundPath::makeBlock()
         finish();
         return;
     }
-    m_timeline.input(run.firstFrame);
+    // The pass a join begins plays wholly at the speed that waited for it. A stretcher that
+    // starts in the middle of playback starts from the sound fed to it next.
+    const double speed = run.wraps ? takeSpeedForPass() : speeds.now;
+    if (m_stretcher.change(speed, m_pitchScale.load()))
+        m_timeline.resyncOutputToInput();
+    m_timeline.input(run.firstFrame, run.wraps, run.holds);
     m_timeline.inputFed(run.frames);
     m_stretcher.process(block, run.frames, false);
     takeFromStretcher();
@@ -201,4 +214,13 @@ void SoundPath::takeFromStretcher()
         m_timeline.output(m_ring.written(), got, m_stretcher.speed(), m_ring.released());
         m_ring.write(made, got);
     }
+}
+
+double SoundPath::takeSpeedForPass()
+{
+    Speeds speeds = m_speeds.load();
+    while (speeds.atNextWrap > 0)
+        if (m_speeds.compare_exchange_weak(speeds, {speeds.atNextWrap, 0.0f}))
+            return speeds.atNextWrap;
+    return speeds.now;
 }

@@ -35,7 +35,24 @@ public:
     void pause();
     void seek(double seconds);
     void setLoop(double from, double to);
-    void setSpeedAndPitch(double speed, double pitchScale);
+    // The speed now and the one the loop's next join changes to (0: none), set together. A join
+    // takes the waiting speed when the maker reads across it: the pass it begins plays wholly at
+    // that speed (the stretcher's ratio changes with the block that holds the join).
+    struct Speeds
+    {
+        float now = 1.0f;
+        float atNextWrap = 0.0f;
+    };
+    Speeds speeds() const { return m_speeds.load(); }
+    // False, and nothing set, when the speeds are no longer `found` (a join took the waiting one).
+    bool replaceSpeeds(Speeds found, Speeds speeds)
+    {
+        return m_speeds.compare_exchange_strong(found, speeds);
+    }
+    void setPitchScale(double pitchScale) { m_pitchScale.store(pitchScale); }
+    // Silence at each join from the next on: the end fades out, the beginning fades in, and the
+    // position stands at the loop's beginning meanwhile.
+    void setPauseAtWraps(double seconds) { m_pauseSeconds.store(seconds); }
     void setGain(double linear) { m_output.setGain(static_cast<float>(linear)); }
     // Holds for every movie until changed; a movie of one channel plays as it is.
     void setView(SoundView view);
@@ -45,13 +62,18 @@ public:
     std::optional<double> position() const;
     // True once the last of the sound has been heard.
     bool hasEnded() const;
-    // The next loop join to be heard: how many seconds from now, and where it goes on.
+    // The next loop join to be heard: how many seconds from now, where it goes on, how long it
+    // pauses there, and the speed of the pass it begins.
     struct Join
     {
         double secondsAway;
         double goesTo;
+        double pause;
+        double speedAfter;
     };
     std::optional<Join> nextJoin() const;
+    // How many joins have been heard since the last call.
+    int takeWrapsHeard();
 
 private:
     void startMaking(double seconds);
@@ -60,6 +82,7 @@ private:
     void makeBlock();
     void finish();
     void takeFromStretcher();
+    double takeSpeedForPass();
 
     SoundRing m_ring;
     SoundOutput m_output;
@@ -71,8 +94,9 @@ private:
     SoundView m_view = SoundView::BothChannels;
 
     // Handed from the user interface to the maker.
-    std::atomic<double> m_speed = 1.0;
+    std::atomic<Speeds> m_speeds;
     std::atomic<double> m_pitchScale = 1.0;
+    std::atomic<double> m_pauseSeconds = 0.0;
     std::atomic<std::int64_t> m_loopFrom = 0;
     std::atomic<std::int64_t> m_loopTo = 0;
 

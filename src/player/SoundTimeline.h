@@ -8,7 +8,8 @@
 // Which movie time each frame in the ring carries, so that the frame being heard tells the
 // position. The maker of the sound writes it as it goes; the user interface reads it. The
 // stretcher's output is mapped back to its input by the speed: after the start delay is dropped,
-// output frame n was made from input n x speed.
+// output frame n was made from input n x speed. It also keeps where the loop's joins lie in the
+// ring, so that the user interface learns when one is heard.
 class SoundTimeline
 {
 public:
@@ -17,8 +18,9 @@ public:
     // ---- the maker's side
     // Playback starts afresh at `movieFrame` with ring frame `ringFrame`.
     void restart(std::uint64_t ringFrame, std::int64_t movieFrame);
-    // The next frames fed to the stretcher are movie time from `movieFrame` on.
-    void input(std::int64_t movieFrame);
+    // The next frames fed to the stretcher are movie time from `movieFrame` on; `wraps`: a loop's
+    // join, where time goes back; `holds`: a pause's silence, where time stands at `movieFrame`.
+    void input(std::int64_t movieFrame, bool wraps = false, bool holds = false);
     // Everything fed so far; the input position of the next output catches up with it when the
     // stretcher starts afresh in the middle of playback.
     void inputFed(std::size_t frames) { m_inputFed += frames; }
@@ -36,6 +38,15 @@ public:
     // ---- the reader's side
     // Movie seconds of a ring frame; before the first frame of the latest restart, its start.
     std::optional<double> secondsAt(double ringFrame) const;
+    // How many joins lie at or before `ringFrame` that were not counted by the last call.
+    int takeWrapsBefore(double ringFrame);
+    // The first join after `ringFrame` that has been made: its ring frame and the speed after it.
+    struct Wrap
+    {
+        std::uint64_t ringFrame;
+        double speed;
+    };
+    std::optional<Wrap> wrapAfter(double ringFrame) const;
 
 private:
     struct Mark
@@ -48,7 +59,11 @@ private:
     {
         double inputFrame;
         std::int64_t movieFrame;
+        bool wraps;
+        bool holds;
     };
+    // The last stretch that starts at or before `inputFrame`.
+    const InputStretch* stretchAt(double inputFrame) const;
     double movieFrameOfInput(double inputFrame) const;
 
     const int m_rate;
@@ -59,5 +74,6 @@ private:
 
     mutable std::mutex m_mutex;
     std::deque<Mark> m_marks;
+    std::deque<Wrap> m_wraps;
     std::optional<std::pair<std::uint64_t, double>> m_start; // ring frame, movie seconds
 };

@@ -56,6 +56,7 @@ public:
     // Raises PositionChange as the real player does while playing.
     void reportPosition(double seconds) { emit PositionChange(position = seconds, QString()); }
     void doubleClick() { emit DblClick(); }
+    // Raises LoopWrapped as the real player does when it is heard going back to the loop's start.
     void wrapLoop() { emit LoopWrapped(); }
 
     // The calls since the last clear, oldest first.

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <complex>
 #include <functional>
@@ -40,48 +41,40 @@ QString toneWithChannels(int channels, int rate, const QString& codec, const QSt
     return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0 ? path : QString();
 }
 
-// 440 Hz for the first 1.6 s, then 660 Hz up to 4 s: where the one gives way to the other shows
-// where each pass of a loop around it begins.
-QString twoToneMovie()
+// 440 Hz for the first 1.6 s, then 660 Hz up to 4 s, with a moving picture or none: where the one
+// tone gives way to the other shows where each pass of a loop around it begins.
+QString twoToneMovie(bool withPicture = false)
 {
-    const QString path = TestMedia::outputPath("two tones.m4a");
+    const QString path = TestMedia::outputPath(withPicture ? "two tones.mp4" : "two tones.m4a");
+    const QString picture =
+        withPicture ? " -f lavfi -i testsrc=size=160x120:rate=25:duration=4 -map 2:v" : "";
     QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v",
-                            "error",
-                            "-y",
-                            "-f",
-                            "lavfi",
-                            "-i",
-                            "sine=frequency=440:duration=1.6",
-                            "-f",
-                            "lavfi",
-                            "-i",
-                            "sine=frequency=660:duration=2.4",
-                            "-filter_complex",
-                            "[0:a][1:a]concat=n=2:v=0:a=1",
-                            "-ar",
-                            "48000",
-                            "-c:a",
-                            "aac",
-                            "-b:a",
-                            "192k",
-                            path});
+    ffmpeg.start("ffmpeg",
+                 QStringLiteral("-v error -y -f lavfi -i sine=frequency=440:duration=1.6 -f lavfi -i "
+                                "sine=frequency=660:duration=2.4%1 -filter_complex "
+                                "[0:a][1:a]concat=n=2:v=0:a=1[a] -map [a] -ar 48000 -c:a aac -b:a 192k")
+                         .arg(picture)
+                         .split(' ')
+                     << path);
     return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0 ? path : QString();
 }
 
-// Seconds into the sound where a tone above `splitHz` takes over from one below it.
-std::vector<double> risesAbove(const std::vector<float>& samples, int rate, double splitHz)
+// Seconds into the sound where a tone above `splitHz` takes over from one below it or from
+// silence (`upwards`), or gives way to one below it or to silence.
+std::vector<double> toneChanges(const std::vector<float>& samples, int rate, double splitHz,
+                                bool upwards = true)
 {
     const std::size_t window = static_cast<std::size_t>(rate) / 100, hop = window / 4;
-    std::vector<double> rises;
-    bool high = true;
+    std::vector<double> changes;
+    bool wasAbove = upwards;
     for (std::size_t at = 0; at + window <= samples.size(); at += hop) {
-        const double hz = ToneAnalysis::frequency(std::span(samples).subspan(at, window), rate);
-        if (!high && hz > splitHz)
-            rises.push_back(static_cast<double>(at + window / 2) / rate);
-        high = hz > splitHz;
+        const auto part = std::span(samples).subspan(at, window);
+        const bool above = ToneAnalysis::rms(part) > 0.01 && ToneAnalysis::frequency(part, rate) > splitHz;
+        if (above == upwards && above != wasAbove)
+            changes.push_back(static_cast<double>(at + window / 2) / rate);
+        wasAbove = above;
     }
-    return rises;
+    return changes;
 }
 
 // Plays until the movie halts at its end. The time-stretcher holds back its last few tens of
@@ -333,7 +326,7 @@ private slots:
         const std::vector<double> gaps = SilenceGaps::lengthsMs(left, audio->sampleRate);
         QVERIFY2(gaps.empty(), qPrintable(QString::number(gaps.size()) + " gaps"));
         const std::vector<double> passStarts =
-            risesAbove(left, audio->sampleRate, 550 * std::exp2(semitones / 12));
+            toneChanges(left, audio->sampleRate, 550 * std::exp2(semitones / 12));
         QVERIFY2(passStarts.size() >= wraps, qPrintable(QString::number(passStarts.size())));
         for (int pass = 1; pass < wraps; ++pass) {
             const double length = passStarts[pass] - passStarts[pass - 1];
@@ -360,6 +353,99 @@ private slots:
             qInfo("join %d: %.2f times the typical energy above 4 kHz", join, loudest / typical);
             QVERIFY2(loudest < 3 * typical, qPrintable(QString::number(loudest / typical)));
         }
+    }
+
+    // A speed trainer on a 2 s loop sets the next pass's tempo at each wrap: every pass lasts the
+    // loop at its own tempo, joined to the one before without a gap, or with the pause asked for,
+    // during which sound and picture stand at the loop's beginning. Each join raises LoopWrapped
+    // once, as it is heard: the position then is just past the loop's beginning.
+    void trainerLoop_data()
+    {
+        QTest::addColumn<QList<int>>("tempos"); // of each pass
+        QTest::addColumn<double>("pause");
+        QTest::addColumn<int>("dropped"); // set to wait for the first wrap before SetTempo
+        QTest::newRow("tempo 60, 70, 80, 90 %, a step at each wrap") << QList{-40, -30, -20, -10} << 0.0 << 0;
+        QTest::newRow("1 s pause at each wrap, tempo 70 then 90 %") << QList{-30, -10} << 1.0 << 0;
+        QTest::newRow("SetTempo drops the tempo waiting for the wrap") << QList{-10, -10} << 0.0 << -40;
+    }
+    void trainerLoop()
+    {
+        QFETCH(QList<int>, tempos);
+        QFETCH(double, pause);
+        QFETCH(int, dropped);
+        constexpr double from = 1.0, to = 3.0;
+        const QString wave = TestMedia::outputPath("trainer.wav");
+        std::vector<std::array<double, 2>> wraps;   // time and position at each LoopWrapped
+        std::vector<std::array<double, 3>> samples; // time, position and the picture's time
+        {
+            MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::None, wave});
+            player.setFileName(twoToneMovie(true));
+            player.SetPauseAtWraps(pause);
+            player.SetLoopWindow(from, to);
+            player.Seek(from);
+            player.SetTempoAtNextWrap(qint16(dropped));
+            player.SetTempo(qint16(tempos[0]));
+            if (dropped == 0)
+                player.SetTempoAtNextWrap(qint16(tempos[1]));
+            QElapsedTimer clock;
+            clock.start();
+            connect(&player, &MoviePlayer::LoopWrapped, [&] {
+                wraps.push_back({static_cast<double>(clock.elapsed()) / 1000, player.Position()});
+                if (wraps.size() + 1 < std::size_t(tempos.size()))
+                    player.SetTempoAtNextWrap(qint16(tempos[qsizetype(wraps.size()) + 1]));
+            });
+            player.Play();
+            while (wraps.size() < std::size_t(tempos.size()) && clock.elapsed() < 30000) {
+                QTest::qWait(5);
+                samples.push_back(
+                    {static_cast<double>(clock.elapsed()) / 1000, player.Position(), player.pictureTime()});
+            }
+        }
+        QCOMPARE(wraps.size(), std::size_t(tempos.size()));
+        for (const auto& [when, at] : wraps) {
+            QVERIFY2(at >= from && at < from + 0.3, qPrintable(QString::number(at)));
+            for (const auto& [time, position, picture] : samples)
+                if (time > when && time < when + pause - 0.1)
+                    QVERIFY2(std::abs(position - from) < 0.001 && std::abs(picture - from) < 0.045,
+                             qPrintable(QString::number(position) + " " + QString::number(picture)));
+        }
+        const auto audio = Sound::read(wave);
+        QVERIFY(audio);
+        const std::vector<float> left = audio->channel(0);
+        // Each pass ends where its 660 Hz gives way; the first begins where the sound does.
+        std::vector<double> ends = toneChanges(left, audio->sampleRate, 550, false);
+        ends.insert(ends.begin(), toneChanges(left, audio->sampleRate, 300).at(0));
+        for (qsizetype pass = 0; pass < tempos.size(); ++pass) {
+            const double length = ends.at(pass + 1) - ends[pass];
+            const double expected = (to - from) / (1 + tempos[pass] / 100.0) + (pass > 0 ? pause : 0);
+            qInfo("pass %lld: %.3f s, expected %.3f", pass + 1, length, expected);
+            QVERIFY2(std::abs(length - expected) < 0.05, qPrintable(QString::number(length - expected)));
+        }
+        const std::vector<double> gaps = SilenceGaps::lengthsMs(left, audio->sampleRate);
+        QCOMPARE(gaps.size(), pause > 0 ? std::size_t(tempos.size() - 1) : 0);
+        for (const double gap : gaps)
+            QVERIFY2(std::abs(gap - pause * 1000) < 30, qPrintable(QString::number(gap)));
+    }
+
+    // A movie without sound wraps by mpv's own loop: LoopWrapped comes there too, and the tempo
+    // waiting for the wrap (50 %) and the pause (0.5 s) hold from it: the next pass takes 2.5 s.
+    void trainerLoopWithoutSound()
+    {
+        MpvMoviePlayer player({MpvPlayerOptions::Video::None, MpvPlayerOptions::Audio::None, {}});
+        player.setFileName(TestMedia::movie({.seconds = 3, .withSound = false}));
+        player.SetLoopWindow(1, 2);
+        player.SetPauseAtWraps(0.5);
+        player.SetTempoAtNextWrap(-50);
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<double> wraps;
+        connect(&player, &MoviePlayer::LoopWrapped,
+                [&] { wraps.push_back(static_cast<double>(clock.elapsed())); });
+        player.Seek(1.5);
+        player.Play();
+        QTRY_VERIFY_WITH_TIMEOUT(wraps.size() == 2, 10000);
+        QVERIFY2(std::abs(wraps[1] - wraps[0] - 2500) < 150,
+                 qPrintable(QString::number(wraps[1] - wraps[0])));
     }
 
     void settingsAreKeptAcrossMovies()

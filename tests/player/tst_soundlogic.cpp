@@ -33,7 +33,7 @@ private:
 struct Heard
 {
     std::vector<float> samples;            // left channel
-    std::vector<std::int64_t> movieFrames; // the time each frame carries
+    std::vector<std::int64_t> movieFrames; // the time each frame carries (a pause stands still)
 };
 
 Heard readFrames(LoopingReader& reader, std::size_t frames, std::size_t block)
@@ -46,7 +46,7 @@ Heard readFrames(LoopingReader& reader, std::size_t frames, std::size_t block)
             break;
         for (std::size_t i = 0; i < run.frames; ++i) {
             heard.samples.push_back(buffer[i * 2]);
-            heard.movieFrames.push_back(run.firstFrame + static_cast<std::int64_t>(i));
+            heard.movieFrames.push_back(run.firstFrame + (run.holds ? 0 : static_cast<std::int64_t>(i)));
         }
     }
     heard.samples.resize(std::min(frames, heard.samples.size()));
@@ -63,63 +63,69 @@ class SoundLogicTest : public QObject
 private slots:
     // A loop of 2000 frames with a 200-frame fade: every pass lasts 2000 frames, the fade is
     // centred on both ends (100 frames of the end's time, then the beginning's), and the join's
-    // samples are the end and the beginning weighted by cos and sin (equal power).
+    // samples are the end and the beginning weighted by cos and sin (equal power). With a pause
+    // the end's last 100 frames fade out (cos squared), the pause is silence at the loop's
+    // beginning, and the beginning's first 100 frames fade in (sin squared).
     void loopJoins_data()
     {
         QTest::addColumn<std::int64_t>("from");
         QTest::addColumn<std::int64_t>("start");
         QTest::addColumn<std::size_t>("block");
+        QTest::addColumn<std::int64_t>("pause");
         QTest::newRow("loop in the middle, read in big blocks")
-            << std::int64_t(1000) << std::int64_t(0) << std::size_t(512);
-        QTest::newRow("read a frame at a time") << std::int64_t(1000) << std::int64_t(1500) << std::size_t(1);
+            << std::int64_t(1000) << std::int64_t(0) << std::size_t(512) << std::int64_t(0);
+        QTest::newRow("read a frame at a time")
+            << std::int64_t(1000) << std::int64_t(1500) << std::size_t(1) << std::int64_t(0);
         QTest::newRow("loop from the movie's start")
-            << std::int64_t(0) << std::int64_t(0) << std::size_t(300);
+            << std::int64_t(0) << std::int64_t(0) << std::size_t(300) << std::int64_t(0);
+        QTest::newRow("a 700-frame pause at each join")
+            << std::int64_t(1000) << std::int64_t(0) << std::size_t(512) << std::int64_t(700);
     }
     void loopJoins()
     {
         QFETCH(std::int64_t, from);
         QFETCH(std::int64_t, start);
         QFETCH(std::size_t, block);
+        QFETCH(std::int64_t, pause);
         const std::int64_t to = from + 2000;
         CountingSource source(100000);
         LoopingReader reader(source, 200);
         reader.setLoop(from, to);
+        reader.setPause(pause);
         reader.seek(start);
         const Heard heard = readFrames(reader, 9000, block);
         QCOMPARE(heard.samples.size(), std::size_t(9000));
-        // Before the start of the fade, the end's fade begins this far before `to`.
-        const std::int64_t leadIn = std::min<std::int64_t>(100, from);
-        std::int64_t joins = 0;
-        for (std::size_t i = 1; i < heard.movieFrames.size(); ++i) {
-            const std::int64_t time = heard.movieFrames[i];
-            if (time < heard.movieFrames[i - 1]) {
-                // Every pass lasts exactly the loop's length.
-                QCOMPARE(static_cast<std::int64_t>(i), to - start + joins * 2000);
-                ++joins;
-                QCOMPARE(heard.movieFrames[i - 1], to - 1);
-                QCOMPARE(time, from);
-            } else {
-                QCOMPARE(time, heard.movieFrames[i - 1] + 1);
-            }
-            // Within the fade: the end read on and the beginning read early, mixed.
-            double intoFade = -1;
-            if (time >= to - leadIn)
-                intoFade = static_cast<double>(time - (to - leadIn));
-            else if (joins > 0 && time >= from && time < from + 200 - leadIn)
-                intoFade = static_cast<double>(leadIn + time - from);
-            const double angle = (intoFade + 0.5) / 200 * std::numbers::pi / 2;
-            const double expected =
-                intoFade < 0 ? static_cast<double>(time)
-                             : (static_cast<double>(to - leadIn) + intoFade) * std::cos(angle) +
-                                   (static_cast<double>(from - leadIn) + intoFade) * std::sin(angle);
+        // The end's fade begins this far before `to`.
+        const double leadIn = pause > 0 ? 100 : static_cast<double>(std::min<std::int64_t>(100, from));
+        const auto wave = [](double into, double length, bool sine) {
+            const double angle = (into + 0.5) / length * std::numbers::pi / 2;
+            return sine ? std::sin(angle) : std::cos(angle);
+        };
+        for (std::size_t i = 0; i < heard.movieFrames.size(); ++i) {
+            // Each pass lasts exactly the loop's length, after the pause.
+            const std::int64_t intoPass = static_cast<std::int64_t>(i) - (to - start);
+            const std::int64_t after = intoPass < 0 ? -1 : intoPass % (2000 + pause);
+            const bool holds = after >= 0 && after < pause;
+            const std::int64_t time = after < 0 ? start + static_cast<std::int64_t>(i)
+                                                : from + std::max<std::int64_t>(0, after - pause);
+            QCOMPARE(heard.movieFrames[i], time);
+            // Within the fade: the end read on and the beginning read early, mixed; or faded apart.
+            const double end = static_cast<double>(time - to) + leadIn;
+            const double beginning = after < 0 || holds ? -1 : static_cast<double>(time - from);
+            double expected = holds ? 0 : static_cast<double>(time);
+            if (pause > 0 && end >= 0)
+                expected *= std::pow(wave(end, 100, false), 2);
+            else if (pause > 0 && beginning >= 0 && beginning < 100)
+                expected *= std::pow(wave(beginning, 100, true), 2);
+            else if (end >= 0)
+                expected = (static_cast<double>(to) - leadIn + end) * wave(end, 200, false) +
+                           (static_cast<double>(from) - leadIn + end) * wave(end, 200, true);
+            else if (beginning >= 0 && beginning < 200 - leadIn)
+                expected = (static_cast<double>(to) + beginning) * wave(leadIn + beginning, 200, false) +
+                           (static_cast<double>(from) + beginning) * wave(leadIn + beginning, 200, true);
             QVERIFY2(std::abs(heard.samples[i] - expected) < 0.01 * (1 + std::abs(expected)),
-                     qPrintable(QStringLiteral("frame %1 (movie %2): %3, not %4")
-                                    .arg(i)
-                                    .arg(time)
-                                    .arg(heard.samples[i])
-                                    .arg(expected)));
+                     qPrintable(QString("frame %1: %2, not %3").arg(i).arg(heard.samples[i]).arg(expected)));
         }
-        QCOMPARE(joins, (9000 - 1 - (to - start)) / 2000 + 1);
     }
 
     // Playback sought past the loop's end, or a loop shorter than its fade, runs straight on.
