@@ -76,9 +76,9 @@ int startup(const Settings& settings)
 int seek(const Settings& settings)
 {
     MpvMoviePlayer player(headless());
-    if (!startPlaying(player, settings, [](double position) { return position > 1.0; }))
+    if (!startPlaying(player, settings, [](double position) { return position > playedBeforeSeeking; }))
         return 1;
-    for (const double target : seekTargets(player.Duration())) {
+    for (const double target : seekTargets()) {
         QElapsedTimer clock;
         clock.start();
         player.Seek(target);

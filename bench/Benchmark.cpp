@@ -30,14 +30,23 @@
 #include <optional>
 
 namespace {
+// How often and how long each figure is measured, per player, from the spreads seen on this
+// 2-core machine (while others built now and then, as they do):
+// - start-up: a few milliseconds between runs, each well under a second.
 constexpr int startupRuns = 5;
-constexpr int cpuRuns = 3;
-constexpr int windowedRuns = 2;
+// - CPU per second, headless: 6.7 s windows of one clip and setting differed by up to 9 % either
+//   way, and the median of three by 12 % from one benchmark run to the next (0.172 against 0.194):
+//   one window of 4 s (at 0.2 CPU s per s, 80 clock ticks).
+constexpr int cpuRuns = 1;
+constexpr int cpuWindowMs = 4000;
+// - in a window: ours within 2 % between runs, mpv's within 12 %; one run as above.
+constexpr int windowedRuns = 1;
+// - cold start: each run a second or two.
 constexpr int coldStartRuns = 5;
-// Time for a player to open its window, load the movie and settle into playing.
-constexpr int windowedSettleMs = 4000;
-// Three windows of this length make the 20 s of playback each CPU figure is taken over.
-constexpr int cpuWindowMs = 6700;
+// Time for a player to open its window, load the movie and settle into playing: the cold start
+// finds both players' first frame on the screen within a second, and mpv's CPU time, read once a
+// second, is steady from its second second on (4 s here gave the same figures).
+constexpr int windowedSettleMs = 2000;
 // Our main window's picture area, in pixels: mpv's window is given the same size so that both
 // players scale the movie to the same picture.
 constexpr int pictureWidth = 415, pictureHeight = 309;
@@ -74,9 +83,9 @@ std::vector<double> mpvSeeks(const QString& movie, const QStringList& options)
 {
     std::vector<double> times;
     MpvReference reference;
-    if (!reference.play(movie, options, [](double position) { return position > 1.0; }))
+    if (!reference.play(movie, options, [](double position) { return position > playedBeforeSeeking; }))
         return times;
-    for (const double target : seekTargets(60.0)) {
+    for (const double target : seekTargets()) {
         QElapsedTimer clock;
         clock.start();
         reference.command(QJsonArray{"seek", target, "absolute+exact"});
@@ -108,8 +117,9 @@ double decodingCpuSeconds(const QString& movie)
 // The loop of the loop gaps: 10..12 s of the clip with an unbroken tone and a keyframe at 10 s;
 // both players wrap where the rounded position reaches 12, at 11.5 s (mpv with its own A-B loop).
 constexpr int loopBegin = 10, loopEnd = 12;
-// Each player plays long enough for this many wraps after a lead-in of two seconds.
-constexpr double loopGapWraps = 10.5;
+// Each player plays long enough for this many wraps after a lead-in of two seconds. mpv's gaps
+// ranged from 15 to 45 ms per wrap and our clicks by 0.1 between the eleven wraps of a run: four.
+constexpr double loopGapWraps = 4;
 
 // The loop as a player plays it at some sound settings: wrapping every periodMs of real time,
 // the tone at toneHz, for `seconds`.
@@ -302,7 +312,8 @@ void Benchmark::measureLoop(BenchFigures& figures)
     progress("loop");
     WorkerProcess worker;
     std::map<QString, std::vector<double>> lines;
-    if (worker.start({"loop", m_clips.movie360, "--tempo", "-30"}))
+    // At tempo -30 the worker wraps every 2.1 s: four wraps.
+    if (worker.start({"loop", m_clips.movie360, "--tempo", "-30", "--seconds", "10"}))
         lines = worker.figuresUntilExit(60000);
     figures.add({"loop_overshoot_ms"}, "loop overshoot (ms)", median(lines["loop_overshoot_ms"]), 1);
     figures.add({"loop_restart_ms"}, "loop restart (ms)", median(lines["loop_restart_ms"]), 1);
