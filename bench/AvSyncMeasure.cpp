@@ -87,13 +87,10 @@ Timeline mpvPlaying(const AvSyncPhase& phase, const QString& movie, const QProce
                 << "--ab-loop-b=" + QString::number(phase.loopEnd - 0.5);
     MpvReference reference;
     reference.setEnvironment(environment);
-    if (!reference.start(options + settingsNamed(phase.sound).mpvOptions()))
-        return {};
-    reference.command(QJsonArray{"loadfile", movie});
     // mpv reports the start position as soon as the movie is open, and plays a few frames from
     // there; then it halts for a second or two while its sound output starts on the sound server.
-    if (!reference.waitForTimePos([&phase](double position) { return position > phase.startAt + 0.2; },
-                                  10000))
+    if (!reference.play(movie, options + settingsNamed(phase.sound).mpvOptions(),
+                        [&phase](double position) { return position > phase.startAt + 0.2; }))
         return {};
     Timeline timeline{monotonicMs(), {monotonicMs()}};
     double last = phase.startAt;
@@ -120,42 +117,43 @@ Timeline mpvPlaying(const AvSyncPhase& phase, const QString& movie, const QProce
 void Benchmark::measureAvSync(BenchFigures& figures)
 {
     progress("sound against picture");
-    if (m_flashMovie.isEmpty())
-        return;
     PrivateSoundServer server;
     XvfbDisplay display;
     SoundMonitor monitor;
-    if (!server.start() || !display.start() || !monitor.start() || !monitor.waitForSound(10000)) {
-        std::fprintf(stderr, "reelquill-bench: no private sound or X server, no sound against picture\n");
-        return;
-    }
-    // One recording for everything, with beeps of a known time before and after the players.
-    const std::vector<double> dueBefore = playBeepsOnTime(beep(), 3);
-    // After the sound server's start, which sets where this process's children send their sound.
-    const QProcessEnvironment environment = display.environment();
-    const QString name = environment.value("DISPLAY");
     std::map<QString, Watched> ours, mpv;
-    for (const AvSyncPhase& phase : avSyncPhases) {
-        progress(qPrintable(QStringLiteral("sound against picture, %1").arg(phase.key)));
-        ours[phase.key] = watch(name, [&] { return oursPlaying(phase, m_flashMovie, environment); });
-        mpv[phase.key] = watch(name, [&] { return mpvPlaying(phase, m_flashMovie, environment); });
+    std::vector<double> beeps;
+    double driftMs = std::nan("");
+    if (server.start() && display.start() && monitor.start() && monitor.waitForSound(10000)) {
+        // One recording for everything, with beeps of a known time before and after the players.
+        const std::vector<double> dueBefore = playBeepsOnTime(beep(), 3);
+        // After the sound server's start, which sets where this process's children send their sound.
+        const QProcessEnvironment environment = display.environment();
+        const QString name = environment.value("DISPLAY");
+        for (const AvSyncPhase& phase : avSyncPhases) {
+            progress(QStringLiteral("sound against picture, %1").arg(phase.key));
+            ours[phase.key] = watch(name, [&] { return oursPlaying(phase, m_clips.flash, environment); });
+            mpv[phase.key] = watch(name, [&] { return mpvPlaying(phase, m_clips.flash, environment); });
+        }
+        const std::vector<double> dueAfter = playBeepsOnTime(beep(), 3);
+        beeps = AvSyncAnalysis::beepOnsetsMs(monitor.stop());
+        const double lateBefore = recordingLateMs(dueBefore, beeps),
+                     lateAfter = recordingLateMs(dueAfter, beeps);
+        driftMs = lateAfter - lateBefore;
+        std::fprintf(
+            stderr,
+            "  the recording hears the sound %.2f ms after it is due before the players, %.2f after\n",
+            lateBefore, lateAfter);
+        for (double& beep : beeps)
+            beep -= (lateBefore + lateAfter) / 2;
+    } else {
+        std::fprintf(stderr, "reelquill-bench: no private sound or X server, no sound against picture\n");
     }
-    const std::vector<double> dueAfter = playBeepsOnTime(beep(), 3);
-    const std::vector<double> heard = AvSyncAnalysis::beepOnsetsMs(monitor.stop());
-    const double lateBefore = recordingLateMs(dueBefore, heard), lateAfter = recordingLateMs(dueAfter, heard);
-    figures.avsyncRecordingDriftMs = lateAfter - lateBefore;
-    std::fprintf(stderr,
-                 "  the recording hears the sound %.2f ms after it is due before the players, %.2f after\n",
-                 lateBefore, lateAfter);
-    std::vector<double> beeps = heard;
-    for (double& beep : beeps)
-        beep -= (lateBefore + lateAfter) / 2;
     const auto compare = [&beeps](const Watched& watched) {
         return AvSyncAnalysis::compare(watched.flashesMs, beeps, watched.timeline.startMs,
                                        watched.timeline.eventsMs);
     };
-    for (const AvSyncPhase& phase : avSyncPhases) {
-        figures.avsyncOurs[phase.key] = compare(ours[phase.key]);
-        figures.avsyncMpv[phase.key] = compare(mpv[phase.key]);
-    }
+    for (const AvSyncPhase& phase : avSyncPhases)
+        figures.addSpreads({"avsync_ms", phase.key}, phase.key, compare(ours[phase.key]),
+                           compare(mpv[phase.key]));
+    figures.add({"avsync_recording_drift_ms"}, "avsync recording's drift (ms)", driftMs, 2);
 }

@@ -22,11 +22,12 @@ struct AvSyncPhase
     int playMs = 0;
 };
 
-// At tempo -30 the loop of 2.5 s of movie takes 3.6 s: four wraps.
+// At tempo -30 the loop of 2.5 s of movie takes 3.6 s: three wraps, and the first flash after the
+// third.
 inline const AvSyncPhase avSyncPhases[] = {
-    {"plain", "normal", 0.5, 0, 0, {}, 9000},
-    {"loop_tempo_m30", "tempo_m30", 9.6, 10, 13, {}, 15500},
-    {"seeks", "normal", 4.6, 0, 0, {19.6, 11.6, 29.6}, 2000},
+    {"plain", "normal", 0.5, 0, 0, {}, 6000},
+    {"loop_tempo_m30", "tempo_m30", 9.6, 10, 13, {}, 13500},
+    {"seeks", "normal", 4.6, 0, 0, {19.6, 11.6, 29.6}, 1500},
 };
 
 inline const AvSyncPhase* avSyncPhase(const QString& key)

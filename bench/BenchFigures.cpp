@@ -2,10 +2,10 @@
 
 #include <QJsonArray>
 #include <QJsonValue>
-#include <QStringList>
-#include <QTextStream>
 
 namespace {
+constexpr int labelWidth = 34, cellWidth = 12;
+
 // JSON has no NaN: a figure that could not be measured is null.
 QJsonValue number(double value)
 {
@@ -20,42 +20,25 @@ QJsonArray numbers(const std::vector<double>& values)
     return array;
 }
 
-QJsonObject comparison(const Comparison& figure)
+QString cell(double value, int decimals)
 {
-    return {{"ours", number(figure.ours)}, {"mpv", number(figure.mpv)}};
+    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("n/a");
 }
 
-Comparison figureOf(const std::map<QString, Comparison>& figures, const QString& key)
+QStringList cells(Comparison figure, int decimals)
 {
-    const auto found = figures.find(key);
-    return found != figures.end() ? found->second : Comparison{};
+    return {cell(figure.ours, decimals), cell(figure.mpv, decimals), cell(figure.ours / figure.mpv, 2)};
 }
 
-QJsonObject comparisons(const std::map<QString, Comparison>& figures)
+QString listText(const std::vector<double>& values, int decimals)
 {
-    QJsonObject object;
-    for (const auto& [key, figure] : figures)
-        object.insert(key, comparison(figure));
-    return object;
+    QStringList texts;
+    for (const double value : values)
+        texts << cell(value, decimals);
+    return texts.isEmpty() ? QStringLiteral("none") : texts.join(' ');
 }
 
-QJsonObject singles(const std::map<QString, double>& figures)
-{
-    QJsonObject object;
-    for (const auto& [key, value] : figures)
-        object.insert(key, number(value));
-    return object;
-}
-
-QJsonObject lists(const std::map<QString, std::vector<double>>& figures)
-{
-    QJsonObject object;
-    for (const auto& [key, values] : figures)
-        object.insert(key, numbers(values));
-    return object;
-}
-
-QJsonObject syncSpread(const SyncSpread& spread)
+QJsonObject spreadJson(const SyncSpread& spread)
 {
     return {{"median", number(spread.medianMs)},
             {"p5", number(spread.lowMs)},
@@ -65,123 +48,68 @@ QJsonObject syncSpread(const SyncSpread& spread)
             {"offsets", numbers(spread.offsetsMs)}};
 }
 
-QJsonObject syncSpreads(const std::map<QString, SyncSpread>& ours, const std::map<QString, SyncSpread>& mpv)
+QString spreadText(const SyncSpread& spread)
 {
-    QJsonObject object;
-    for (const auto& [key, spread] : ours)
-        object.insert(key, QJsonObject{{"ours", syncSpread(spread)}});
-    for (const auto& [key, spread] : mpv) {
-        QJsonObject both = object.value(key).toObject();
-        both.insert("mpv", syncSpread(spread));
-        object.insert(key, both);
-    }
+    return QStringLiteral(
+               "median %1, 90 % within %2..%3, %4 % within 30 ms; 300 ms after each seek or wrap: %5")
+        .arg(cell(spread.medianMs, 1), cell(spread.lowMs, 1), cell(spread.highMs, 1),
+             cell(100 * spread.withinThirtyMs, 0), listText(spread.settledMs, 0));
+}
+
+QJsonObject inserted(QJsonObject object, QStringList path, const QJsonValue& value)
+{
+    const QString key = path.takeFirst();
+    object.insert(key, path.isEmpty() ? value : inserted(object.value(key).toObject(), path, value));
     return object;
-}
-
-QString listText(const std::vector<double>& values, int decimals = 0)
-{
-    QStringList texts;
-    for (const double value : values)
-        texts << QString::number(value, 'f', decimals);
-    return texts.isEmpty() ? QStringLiteral("none") : texts.join(' ');
-}
-
-QString cell(double value, int decimals)
-{
-    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("n/a");
 }
 } // namespace
 
-QJsonObject BenchFigures::toJson() const
+void BenchFigures::insert(const QStringList& path, const QJsonValue& value)
 {
-    QJsonObject cpu;
-    for (const auto& [key, figure] : cpuPerSecond)
-        cpu.insert(key, comparison(figure));
-    QJsonObject pitch;
-    for (const auto& [key, cents] : pitchErrorCents)
-        pitch.insert(key, number(cents));
-    return {
-        {"startup_ms", comparison(startupMs)},
-        {"cold_start_ms", comparison(coldStartMs)},
-        {"seek_ms", comparison(seekMs)},
-        {"peak_rss_mb", comparison(peakRssMb)},
-        {"cpu_per_s", cpu},
-        {"decode_floor_cpu_per_s", number(decodeFloorCpuPerSecond)},
-        {"loop_overshoot_ms", number(loopOvershootMs)},
-        {"loop_restart_ms", number(loopRestartMs)},
-        {"loop_avsync_ms", number(loopAvsyncMs)},
-        {"pitch_error_cents", pitch},
-        {"duration_error_ms", number(durationErrorMs)},
-        {"windowed_cpu_per_s", comparison(figureOf(windowedCpuPerSecond, "360p"))},
-        {"windowed_cpu_per_s_1080p", comparison(figureOf(windowedCpuPerSecond, "1080p"))},
-        {"seek_ms_by_clip", comparisons(seekMsByClip)},
-        {"avsync_after_seek_ms", singles(avsyncAfterSeeksMs)},
-        {"loop_gap_ms", comparisons(loopGapMs)},
-        {"loop_gaps_per_wrap_ms", QJsonObject{{"ours", lists(loopGapsOurs)}, {"mpv", lists(loopGapsMpv)}}},
-        {"loop_click_ratio", comparisons(loopClickRatio)},
-        {"loop_clicks_per_wrap", QJsonObject{{"ours", lists(loopClicksOurs)}, {"mpv", lists(loopClicksMpv)}}},
-        {"avsync_ms", syncSpreads(avsyncOurs, avsyncMpv)}};
+    m_json = inserted(m_json, path, value);
 }
 
-QString BenchFigures::toTable() const
+void BenchFigures::row(const QString& label, const QStringList& cells)
 {
-    QString text;
-    QTextStream out(&text);
-    const auto row = [&out](const QString& name, const Comparison& figure, int decimals) {
-        out << qSetFieldWidth(34) << Qt::left << name << qSetFieldWidth(12) << Qt::right
-            << cell(figure.ours, decimals) << cell(figure.mpv, decimals) << cell(figure.ours / figure.mpv, 2)
-            << qSetFieldWidth(0) << '\n';
-    };
-    const auto single = [&out](const QString& name, double value, int decimals) {
-        out << qSetFieldWidth(34) << Qt::left << name << qSetFieldWidth(12) << Qt::right
-            << cell(value, decimals) << qSetFieldWidth(0) << '\n';
-    };
-    out << qSetFieldWidth(34) << Qt::left << "figure" << qSetFieldWidth(12) << Qt::right << "ours"
-        << "mpv"
-        << "ours/mpv" << qSetFieldWidth(0) << '\n';
-    row("start-up to first report (ms)", startupMs, 1);
-    row("cold start to first frame (ms)", coldStartMs, 1);
-    row("seek to first report (ms)", seekMs, 1);
-    for (const auto& [key, figure] : cpuPerSecond)
-        row("CPU s per s, " + key, figure, 3);
-    row("peak memory (MB)", peakRssMb, 1);
-    single("CPU s per s, decoding alone", decodeFloorCpuPerSecond, 3);
-    single("loop overshoot (ms)", loopOvershootMs, 1);
-    single("loop restart (ms)", loopRestartMs, 1);
-    single("avsync after wraps (ms)", loopAvsyncMs, 1);
-    for (const auto& [key, cents] : pitchErrorCents)
-        single("pitch error, " + key + " (cents)", cents, 3);
-    single("output duration error (ms)", durationErrorMs, 1);
-    for (const auto& [key, figure] : windowedCpuPerSecond)
-        row("CPU s per s, windowed, " + key, figure, 3);
-    for (const auto& [key, figure] : seekMsByClip)
-        row("seek, " + key + " (ms)", figure, 1);
-    for (const auto& [key, value] : avsyncAfterSeeksMs)
-        single("avsync after seeks, " + key + " (ms)", value, 1);
-    for (const auto& [key, figure] : loopGapMs)
-        row("loop gap, " + key + " (ms)", figure, 1);
-    for (const auto& [key, gaps] : loopGapsOurs)
-        out << "  our gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
-    for (const auto& [key, gaps] : loopGapsMpv)
-        out << "  mpv gaps per wrap, " << key << " (ms): " << listText(gaps) << '\n';
-    for (const auto& [key, figure] : loopClickRatio)
-        row("loop click ratio, " + key, figure, 1);
-    for (const auto& [key, ratios] : loopClicksOurs)
-        out << "  our clicks per wrap, " << key << ": " << listText(ratios, 1) << '\n';
-    for (const auto& [key, ratios] : loopClicksMpv)
-        out << "  mpv clicks per wrap, " << key << ": " << listText(ratios, 1) << '\n';
-    const auto spreads = [&](const char* who, const std::map<QString, SyncSpread>& figures) {
-        for (const auto& [key, spread] : figures)
-            out << "  " << who << " sound after picture, " << key << " (ms): median "
-                << cell(spread.medianMs, 1) << ", 90 % within " << cell(spread.lowMs, 1) << ".."
-                << cell(spread.highMs, 1) << ", " << cell(100 * spread.withinThirtyMs, 0)
-                << " % within 30 ms; 300 ms after each seek or wrap: " << listText(spread.settledMs) << '\n';
-    };
-    for (const auto& [key, spread] : avsyncOurs)
-        row("avsync median, " + key + " (ms)",
-            {spread.medianMs, avsyncMpv.contains(key) ? avsyncMpv.at(key).medianMs : std::nan("")}, 1);
-    single("avsync recording's drift (ms)", avsyncRecordingDriftMs, 2);
-    spreads("our", avsyncOurs);
-    spreads("mpv", avsyncMpv);
-    return text;
+    QString line = label.leftJustified(labelWidth);
+    for (const QString& text : cells)
+        line += text.rightJustified(cellWidth);
+    m_lines << line;
+}
+
+void BenchFigures::add(const QStringList& path, const QString& label, Comparison figure, int decimals)
+{
+    insert(path, QJsonObject{{"ours", number(figure.ours)}, {"mpv", number(figure.mpv)}});
+    row(label, cells(figure, decimals));
+}
+
+void BenchFigures::add(const QStringList& path, const QString& label, double value, int decimals)
+{
+    insert(path, number(value));
+    row(label, {cell(value, decimals)});
+}
+
+void BenchFigures::addList(const QStringList& path, const QString& label, const std::vector<double>& values,
+                           int decimals)
+{
+    insert(path, numbers(values));
+    m_lines << QStringLiteral("  %1: %2").arg(label, listText(values, decimals));
+}
+
+void BenchFigures::addSpreads(const QStringList& path, const QString& phase, const SyncSpread& ours,
+                              const SyncSpread& mpv)
+{
+    insert(path + QStringList{"ours"}, spreadJson(ours));
+    insert(path + QStringList{"mpv"}, spreadJson(mpv));
+    row(QStringLiteral("avsync median, %1 (ms)").arg(phase), cells({ours.medianMs, mpv.medianMs}, 1));
+    m_lines << QStringLiteral("  our sound after picture, %1 (ms): %2").arg(phase, spreadText(ours))
+            << QStringLiteral("  mpv's sound after picture, %1 (ms): %2").arg(phase, spreadText(mpv));
+}
+
+QString BenchFigures::table() const
+{
+    QString header = QStringLiteral("figure").leftJustified(labelWidth);
+    for (const char* column : {"ours", "mpv", "ours/mpv"})
+        header += QString::fromLatin1(column).rightJustified(cellWidth);
+    return (QStringList{header} + m_lines).join('\n') + '\n';
 }

@@ -2,9 +2,9 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include <cmath>
-#include <map>
 #include <vector>
 
 // One figure measured for our player and for mpv's command-line player.
@@ -28,45 +28,31 @@ struct SyncSpread
     std::vector<double> settledMs;
 };
 
-// Everything one benchmark run measures. NaN marks a figure that could not be measured.
-struct BenchFigures
+// What one benchmark run measured: each figure as a value in the JSON at a path of keys and as a
+// line of the table, both in the order the figures came in. NaN marks a figure that could not be
+// measured (null in the JSON, n/a in the table).
+class BenchFigures
 {
-    Comparison startupMs;
-    // From starting the program's process with a movie to its first frame on the screen.
-    Comparison coldStartMs;
-    Comparison seekMs;
-    Comparison peakRssMb;
-    std::map<QString, Comparison> cpuPerSecond; // keyed normal, tempo_m30, tempo_m30_pitch_p3, rate_0_7
-    double decodeFloorCpuPerSecond = std::nan("");
-    double loopOvershootMs = std::nan("");
-    double loopRestartMs = std::nan("");
-    // Sound against picture, in ms, half a second after each loop wrap and seek: the largest either way.
-    double loopAvsyncMs = std::nan("");
-    std::map<QString, double> avsyncAfterSeeksMs; // keyed as seekMsByClip
-    std::map<QString, double> pitchErrorCents;    // keyed pitch_p3, tempo_m30
-    double durationErrorMs = std::nan("");
-    // Playing in a window on a virtual X server, against mpv in a window of our picture's size;
-    // keyed 360p, 1080p.
-    std::map<QString, Comparison> windowedCpuPerSecond;
-    // Seeks while playing, keyed by clip and sound settings: gop1_tempo_m30, gop10_normal, ...
-    std::map<QString, Comparison> seekMsByClip;
-    // Real-time silence at each loop wrap: the median, and every wrap's, keyed by sound settings.
-    std::map<QString, Comparison> loopGapMs;
-    std::map<QString, std::vector<double>> loopGapsOurs;
-    std::map<QString, std::vector<double>> loopGapsMpv;
-    // The high frequencies of the sound at the loop wraps over those elsewhere (see LoopClicks),
-    // the largest of all wraps, and each wrap's; keyed as loopGapMs.
-    std::map<QString, Comparison> loopClickRatio;
-    std::map<QString, std::vector<double>> loopClicksOurs;
-    std::map<QString, std::vector<double>> loopClicksMpv;
-    // Keyed plain, loop_tempo_m30, seeks.
-    std::map<QString, SyncSpread> avsyncOurs;
-    std::map<QString, SyncSpread> avsyncMpv;
-    // How far the recording's clock moved against the monotonic clock while the players played,
-    // from beeps of a known time before and after them: well under a millisecond when every
-    // sample reached the recording.
-    double avsyncRecordingDriftMs = std::nan("");
+public:
+    // {"ours": .., "mpv": ..}, and a row with both and their ratio.
+    void add(const QStringList& path, const QString& label, Comparison figure, int decimals);
+    // A single number.
+    void add(const QStringList& path, const QString& label, double value, int decimals);
+    // A list of values, one per wrap or seek, shown on an indented line.
+    void addList(const QStringList& path, const QString& label, const std::vector<double>& values,
+                 int decimals);
+    // Both players' sound against picture under path + "ours" and "mpv", in a phase of the avsync
+    // scenario: a row of their medians and a line each.
+    void addSpreads(const QStringList& path, const QString& phase, const SyncSpread& ours,
+                    const SyncSpread& mpv);
 
-    QJsonObject toJson() const;
-    QString toTable() const;
+    const QJsonObject& json() const { return m_json; }
+    QString table() const;
+
+private:
+    void insert(const QStringList& path, const QJsonValue& value);
+    void row(const QString& label, const QStringList& cells);
+
+    QJsonObject m_json;
+    QStringList m_lines;
 };

@@ -47,17 +47,25 @@ MpvPlayerOptions headless()
     return options;
 }
 
+const auto anyPosition = [](double) { return true; };
+
+// Opens the movie headless at the settings and plays it until a position report satisfies
+// `accept`; false when none did within ten seconds.
+bool startPlaying(MpvMoviePlayer& player, const Settings& settings, const std::function<bool(double)>& accept)
+{
+    applySound(player, settings);
+    player.setFileName(settings.file);
+    player.Play();
+    return waitForReport(player, accept, 10000);
+}
+
 // startup_ms: from the start of opening the movie to the first report of playback.
 int startup(const Settings& settings)
 {
     MpvMoviePlayer player(headless());
     QElapsedTimer clock;
     clock.start();
-    player.setActive(true);
-    player.setFileName(settings.file);
-    player.Play();
-    if (!waitForReport(
-            player, [](double) { return true; }, 10000))
+    if (!startPlaying(player, settings, anyPosition))
         return 1;
     report("startup_ms", static_cast<double>(clock.nsecsElapsed()) / 1e6);
     return 0;
@@ -68,13 +76,9 @@ int startup(const Settings& settings)
 int seek(const Settings& settings)
 {
     MpvMoviePlayer player(headless());
-    applySound(player, settings);
-    player.setFileName(settings.file);
-    player.Play();
-    if (!waitForReport(
-            player, [](double position) { return position > 1.0; }, 10000))
+    if (!startPlaying(player, settings, [](double position) { return position > playedBeforeSeeking; }))
         return 1;
-    for (const double target : seekTargets(player.Duration())) {
+    for (const double target : seekTargets()) {
         QElapsedTimer clock;
         clock.start();
         player.Seek(target);
@@ -94,11 +98,7 @@ int seek(const Settings& settings)
 int play(const Settings& settings)
 {
     MpvMoviePlayer player(headless());
-    applySound(player, settings);
-    player.setFileName(settings.file);
-    player.Play();
-    if (!waitForReport(
-            player, [](double) { return true; }, 10000))
+    if (!startPlaying(player, settings, anyPosition))
         return 1;
     report("playing");
     QEventLoop().exec();
@@ -180,12 +180,24 @@ int firstFrame(const Settings& settings)
     return watchFirstFrame(QStringLiteral(REELQUILL_EXECUTABLE), {settings.file});
 }
 
+int avsync(const Settings& settings)
+{
+    return playAvSyncPhase(settings.file, settings.tempo, settings.phase);
+}
+
+const std::pair<const char*, int (*)(const Settings&)> scenarios[] = {
+    {"startup", startup},        {"seek", seek},    {"play", play}, {"loop", loop}, {"wave", wave},
+    {"first-frame", firstFrame}, {"avsync", avsync}};
+
 } // namespace
 
 int runBenchWorker(const QStringList& arguments)
 {
+    QStringList names;
+    for (const auto& [name, run] : scenarios)
+        names << name;
     QCommandLineParser parser;
-    parser.addPositionalArgument("scenario", "startup, seek, play, loop, wave, first-frame or avsync");
+    parser.addPositionalArgument("scenario", names.join(", "));
     parser.addPositionalArgument("movie", "the movie to play");
     parser.addOptions({{"tempo", "tempo change in percent", "percent", "0"},
                        {"pitch", "pitch shift in semitones", "semitones", "0"},
@@ -212,20 +224,8 @@ int runBenchWorker(const QStringList& arguments)
     settings.seconds = parser.value("seconds").toInt();
     settings.phase = parser.value("phase");
 
-    const QString scenario = positional[0];
-    if (scenario == "startup")
-        return startup(settings);
-    if (scenario == "seek")
-        return seek(settings);
-    if (scenario == "play")
-        return play(settings);
-    if (scenario == "loop")
-        return loop(settings);
-    if (scenario == "wave")
-        return wave(settings);
-    if (scenario == "first-frame")
-        return firstFrame(settings);
-    if (scenario == "avsync")
-        return playAvSyncPhase(settings.file, settings.tempo, settings.phase);
+    for (const auto& [name, run] : scenarios)
+        if (positional[0] == QLatin1String(name))
+            return run(settings);
     return 2;
 }

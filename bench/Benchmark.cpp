@@ -1,5 +1,6 @@
 #include "Benchmark.h"
 
+#include "MonotonicClock.h"
 #include "MpvReference.h"
 #include "PrivateSoundServer.h"
 #include "ProcessStats.h"
@@ -22,42 +23,58 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <optional>
 
 namespace {
+// How often and how long each figure is measured, per player, from the spreads seen on this
+// 2-core machine (while others built now and then, as they do):
+// - start-up: a few milliseconds between runs, each well under a second.
 constexpr int startupRuns = 5;
-constexpr int cpuRuns = 3;
+// - CPU per second, headless: 6.7 s windows of one clip and setting differed by up to 9 % either
+//   way, and the median of three by 12 % from one benchmark run to the next (0.172 against 0.194):
+//   one window of 4 s (at 0.2 CPU s per s, 80 clock ticks).
+constexpr int cpuRuns = 1;
+constexpr int cpuWindowMs = 4000;
+// - in a window: ours within 2 % between runs, mpv's within 12 %; one run as above.
+constexpr int windowedRuns = 1;
+// - cold start: each run a second or two.
+constexpr int coldStartRuns = 5;
+// Time for a player to open its window, load the movie and settle into playing: the cold start
+// finds both players' first frame on the screen within a second, and mpv's CPU time, read once a
+// second, is steady from its second second on (4 s here gave the same figures).
+constexpr int windowedSettleMs = 2000;
 // Our main window's picture area, in pixels: mpv's window is given the same size so that both
 // players scale the movie to the same picture.
 constexpr int pictureWidth = 415, pictureHeight = 309;
-constexpr int windowedRuns = 2;
-constexpr int coldStartRuns = 5;
-// Time for a player to open its window, load the movie and settle into playing.
-constexpr int windowedSettleMs = 4000;
-// Three windows of this length make the 20 s of playback each CPU figure is taken over.
-constexpr int cpuWindowMs = 6700;
 // How long our worker lets playback run on after each seek (to compare sound and picture).
 constexpr int seekSettleMs = 500;
+// The settings the seeks by clip and the loop gaps are measured at.
+constexpr const char* slowSettings[] = {"normal", "tempo_m30", "tempo_m30_pitch_p3"};
 
 double elapsedMs(const QElapsedTimer& clock)
 {
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
-// CPU seconds per second of playback of a process that is playing now, over one window.
-double cpuPerSecond(qint64 pid, double& peakRssMb)
+struct PlayingCost
+{
+    double cpuPerSecond;
+    double peakRssMb;
+};
+
+// CPU seconds per second of a process that is playing now, over one window, and its peak memory.
+PlayingCost playingCost(qint64 pid)
 {
     const ProcessSample before = sampleProcess(static_cast<pid_t>(pid));
     QElapsedTimer clock;
     clock.start();
     QThread::msleep(cpuWindowMs);
     const ProcessSample after = sampleProcess(static_cast<pid_t>(pid));
-    peakRssMb = after.peakRssMb;
-    return (after.cpuSeconds - before.cpuSeconds) / (elapsedMs(clock) / 1000.0);
+    return {(after.cpuSeconds - before.cpuSeconds) / (elapsedMs(clock) / 1000.0), after.peakRssMb};
 }
 
 // Milliseconds from each exact seek while playing to playback restarting at the new place, in mpv's
@@ -66,12 +83,9 @@ std::vector<double> mpvSeeks(const QString& movie, const QStringList& options)
 {
     std::vector<double> times;
     MpvReference reference;
-    if (!reference.start(options))
+    if (!reference.play(movie, options, [](double position) { return position > playedBeforeSeeking; }))
         return times;
-    reference.command(QJsonArray{"loadfile", movie});
-    if (!reference.waitForTimePos([](double position) { return position > 1.0; }, 10000))
-        return times;
-    for (const double target : seekTargets(60.0)) {
+    for (const double target : seekTargets()) {
         QElapsedTimer clock;
         clock.start();
         reference.command(QJsonArray{"seek", target, "absolute+exact"});
@@ -83,14 +97,46 @@ std::vector<double> mpvSeeks(const QString& movie, const QStringList& options)
     return times;
 }
 
-// A loop of a steady tone as a player plays it at some sound settings: wrapping every periodMs
-// of real time, the tone at toneHz.
+// CPU seconds that ffmpeg takes to decode the movie into nothing; NaN when it failed.
+double decodingCpuSeconds(const QString& movie)
+{
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-i", movie, "-f", "null", "-"});
+    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitCode() != 0)
+        return std::nan("");
+    getrusage(RUSAGE_CHILDREN, &after);
+    const auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
+    return seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
+           seconds(before.ru_stime);
+}
+
+// The loop of the loop gaps: 10..12 s of the clip with an unbroken tone and a keyframe at 10 s;
+// both players wrap where the rounded position reaches 12, at 11.5 s (mpv with its own A-B loop).
+constexpr int loopBegin = 10, loopEnd = 12;
+// Each player plays long enough for this many wraps after a lead-in of two seconds. mpv's gaps
+// ranged from 15 to 45 ms per wrap and our clicks by 0.1 between the eleven wraps of a run: four.
+constexpr double loopGapWraps = 4;
+
+// The loop as a player plays it at some sound settings: wrapping every periodMs of real time,
+// the tone at toneHz, for `seconds`.
 struct LoopPlay
 {
     const char* key;
     double periodMs;
     double toneHz;
+    int seconds;
 };
+
+LoopPlay loopPlayAt(const SoundSettings& settings)
+{
+    const double periodMs = (loopEnd - 0.5 - loopBegin) / settings.stretch().speed() * 1000;
+    return {settings.key, periodMs, 440 * settings.stretch().pitchScale(),
+            static_cast<int>(std::ceil(2 + loopGapWraps * periodMs / 1000))};
+}
 
 struct LoopHeard
 {
@@ -98,17 +144,21 @@ struct LoopHeard
     std::vector<double> clickRatios;
 };
 
-// The silences and clicks at the wraps in the sound of `play` (a player looping a steady tone);
-// nothing at all when the player's sound never reached the server: no figure rather than a loop
-// without gaps.
-std::optional<LoopHeard> heardDuring(const char* who, const LoopPlay& loop, const std::function<void()>& play)
+// The silences and clicks at the wraps in the recording from fromMs to toMs (monotonicMs), where
+// a player looped; nothing at all when its sound never reached the server: no figure rather than
+// a loop without gaps.
+std::optional<LoopHeard> heard(const char* who, const LoopPlay& loop,
+                               const SoundMonitor::Recording& recording, std::pair<double, double> playedMs)
 {
     constexpr int rate = PrivateSoundServer::sampleRate;
-    SoundMonitor monitor;
-    if (!monitor.start() || !monitor.waitForSound(10000))
+    if (recording.samples.empty())
         return std::nullopt;
-    play();
-    const std::vector<float> recorded = monitor.stop().samples;
+    const auto at = [&recording](double ms) {
+        const double index = (ms - recording.firstSampleMs) * rate / 1000;
+        return recording.samples.begin() +
+               static_cast<qsizetype>(std::clamp(index, 0.0, static_cast<double>(recording.samples.size())));
+    };
+    const std::vector<float> recorded(at(playedMs.first), at(playedMs.second));
     const double level = ToneAnalysis::rms(recorded);
     const LoopClicks::Loop found = LoopClicks::find(recorded, rate, loop.toneHz, loop.periodMs);
     std::fprintf(stderr, "  %s, %s: %.1f s recorded at level %.3f, %zu wraps\n", who, loop.key,
@@ -117,44 +167,82 @@ std::optional<LoopHeard> heardDuring(const char* who, const LoopPlay& loop, cons
         return std::nullopt;
     return LoopHeard{SilenceGaps::lengthsMs(recorded, rate), LoopClicks::ratios(recorded, rate, found)};
 }
+
+// The benchmark's own X server for players that show their picture, with our program's settings
+// kept out of the user's own; nothing when the server did not start.
+std::optional<QProcessEnvironment> onScreen(XvfbDisplay& display, const QString& workFolder)
+{
+    if (!display.start()) {
+        std::fprintf(stderr, "reelquill-bench: no virtual X server\n");
+        return std::nullopt;
+    }
+    QProcessEnvironment environment = display.environment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), workFolder + "/config");
+    return environment;
+}
 } // namespace
 
-Benchmark::Benchmark(QString movie1080, QString movie360, QString shortMovie, QString workFolder)
-    : m_movie1080(std::move(movie1080)), m_movie360(std::move(movie360)), m_shortMovie(std::move(shortMovie)),
-      m_workFolder(std::move(workFolder))
-{}
-
-void Benchmark::progress(const char* what)
+std::span<const Benchmark::Scenario> Benchmark::scenarios()
 {
-    std::fprintf(stderr, "measuring %s...\n", what);
+    static const Scenario table[] = {
+        {"startup", "start-up to the first position report, headless", &Benchmark::measureStartup},
+        {"seeks", "exact seeks while playing the 1080p clip", &Benchmark::measureSeeks},
+        {"cpu", "CPU time and peak memory playing headless, at four sound settings", &Benchmark::measureCpu},
+        {"decode", "ffmpeg's CPU time decoding the 1080p clip alone, the floor under both",
+         &Benchmark::measureDecodeFloor},
+        {"loop", "our loop wraps at tempo -30: overshoot, restart and sound against picture",
+         &Benchmark::measureLoop},
+        {"accuracy", "the pitch and length of our sound written out whole", &Benchmark::measureAccuracy},
+        {"windowed", "CPU time playing in a window on a virtual X server", &Benchmark::measureWindowed},
+        {"seeks_by_clip",
+         "seeks per keyframe spacing and sound settings, with sound against picture after them",
+         &Benchmark::measureSeeksByClip},
+        {"loop_gaps", "silence and clicks at loop wraps, recorded in real time", &Benchmark::measureLoopGaps},
+        {"cold_start", "from starting the player's process to its first frame on the screen",
+         &Benchmark::measureColdStart},
+        {"avsync", "sound against picture as a viewer sees and hears it", &Benchmark::measureAvSync}};
+    return table;
 }
 
-void Benchmark::setKeyframeClips(QString everySecond, QString everyTenSeconds)
+Benchmark::Benchmark(BenchClips clips, QString workFolder)
+    : m_clips(std::move(clips)), m_workFolder(std::move(workFolder))
+{}
+
+void Benchmark::progress(const QString& what)
 {
-    m_keyframeEverySecond = std::move(everySecond);
-    m_keyframeEveryTenSeconds = std::move(everyTenSeconds);
+    std::fprintf(stderr, "measuring %s...\n", qPrintable(what));
 }
 
 BenchFigures Benchmark::run(const QStringList& only)
 {
-    using Measurement = void (Benchmark::*)(BenchFigures&);
-    const std::pair<const char*, Measurement> measurements[] = {
-        {"startup", &Benchmark::measureStartup},
-        {"seeks", &Benchmark::measureSeeks},
-        {"cpu", &Benchmark::measureCpu},
-        {"decode", &Benchmark::measureDecodeFloor},
-        {"loop", &Benchmark::measureLoop},
-        {"accuracy", &Benchmark::measureAccuracy},
-        {"windowed", &Benchmark::measureWindowed},
-        {"seeks_by_clip", &Benchmark::measureSeeksByClip},
-        {"loop_gaps", &Benchmark::measureLoopGaps},
-        {"cold_start", &Benchmark::measureColdStart},
-        {"avsync", &Benchmark::measureAvSync}};
     BenchFigures figures;
-    for (const auto& [name, measure] : measurements)
-        if (only.isEmpty() || only.contains(QLatin1String(name)))
-            (this->*measure)(figures);
+    for (const Scenario& scenario : scenarios()) {
+        if (!only.isEmpty() && !only.contains(QLatin1String(scenario.name)))
+            continue;
+        QElapsedTimer clock;
+        clock.start();
+        (this->*scenario.run)(figures);
+        std::fprintf(stderr, "%s: %.0f s\n", scenario.name, elapsedMs(clock) / 1000);
+    }
     return figures;
+}
+
+const Benchmark::Seeks& Benchmark::seeks(const QString& clipKey, const QString& movie,
+                                         const SoundSettings& settings)
+{
+    const QString name = clipKey + "_" + settings.key;
+    if (const auto known = m_seeks.find(name); known != m_seeks.end())
+        return known->second;
+    progress("seeks, " + name);
+    Seeks& measured = m_seeks[name];
+    WorkerProcess worker;
+    if (worker.start(QStringList{"seek", movie} + settings.workerOptions())) {
+        std::map<QString, std::vector<double>> lines = worker.figuresUntilExit(120000);
+        measured.oursMs = lines["seek_ms"];
+        measured.oursAvsyncMs = lines["seek_avsync_ms"];
+    }
+    measured.mpvMs = mpvSeeks(movie, settings.mpvOptions());
+    return measured;
 }
 
 void Benchmark::measureStartup(BenchFigures& figures)
@@ -162,89 +250,74 @@ void Benchmark::measureStartup(BenchFigures& figures)
     progress("start-up");
     std::vector<double> ours, mpv;
     for (int run = 0; run < startupRuns; ++run) {
-        WorkerProcess worker;
-        if (worker.start({"startup", m_movie1080}))
-            ours.push_back(worker.waitForLine("startup_ms", 20000).toDouble());
-
-        MpvReference reference;
-        if (!reference.start({}))
-            continue;
-        QElapsedTimer clock;
-        clock.start();
-        reference.command(QJsonArray{"loadfile", m_movie1080});
-        if (reference.waitForTimePos([](double) { return true; }, 10000))
-            mpv.push_back(elapsedMs(clock));
+        {
+            WorkerProcess worker;
+            const QString reported = worker.start({"startup", m_clips.movie1080})
+                                         ? worker.waitForLine("startup_ms", 20000)
+                                         : QString();
+            if (!reported.isEmpty())
+                ours.push_back(reported.toDouble());
+        }
+        if (const std::optional<double> loaded = MpvReference().play(m_clips.movie1080, {}))
+            mpv.push_back(*loaded);
     }
-    figures.startupMs = {median(ours), median(mpv)};
+    figures.add({"startup_ms"}, "start-up to first report (ms)", {median(ours), median(mpv)}, 1);
 }
 
 void Benchmark::measureSeeks(BenchFigures& figures)
 {
-    progress("seeks");
-    WorkerProcess worker;
-    std::vector<double> ours;
-    if (worker.start({"seek", m_movie1080}))
-        ours = worker.figuresUntilExit(120000)["seek_ms"];
-
-    figures.seekMs = {median(ours), median(mpvSeeks(m_movie1080, {}))};
+    const Seeks& measured = seeks("1080p", m_clips.movie1080, settingsNamed("normal"));
+    figures.add({"seek_ms"}, "seek to first report (ms)", {median(measured.oursMs), median(measured.mpvMs)},
+                1);
 }
 
 void Benchmark::measureCpu(BenchFigures& figures)
 {
     std::vector<double> oursPeak, mpvPeak;
     for (const SoundSettings& settings : soundSettings) {
-        progress(settings.key);
+        progress(QStringLiteral("CPU, %1").arg(settings.key));
         std::vector<double> ours, mpv;
         for (int run = 0; run < cpuRuns; ++run) {
-            double peak = 0;
-            WorkerProcess worker;
-            if (worker.start(QStringList{"play", m_movie1080} + settings.workerOptions()) &&
-                !worker.waitForLine("playing", 20000).isNull()) {
-                ours.push_back(cpuPerSecond(worker.pid(), peak));
-                oursPeak.push_back(peak);
-            }
-            MpvReference reference;
-            if (reference.start(settings.mpvOptions())) {
-                reference.command(QJsonArray{"loadfile", m_movie1080});
-                if (reference.waitForTimePos([](double) { return true; }, 10000)) {
-                    mpv.push_back(cpuPerSecond(reference.pid(), peak));
-                    mpvPeak.push_back(peak);
+            {
+                WorkerProcess worker;
+                if (worker.start(QStringList{"play", m_clips.movie1080} + settings.workerOptions()) &&
+                    !worker.waitForLine("playing", 20000).isNull()) {
+                    const PlayingCost cost = playingCost(worker.pid());
+                    ours.push_back(cost.cpuPerSecond);
+                    oursPeak.push_back(cost.peakRssMb);
                 }
             }
+            MpvReference reference;
+            if (reference.play(m_clips.movie1080, settings.mpvOptions())) {
+                const PlayingCost cost = playingCost(reference.pid());
+                mpv.push_back(cost.cpuPerSecond);
+                mpvPeak.push_back(cost.peakRssMb);
+            }
         }
-        figures.cpuPerSecond[settings.key] = {median(ours), median(mpv)};
+        figures.add({"cpu_per_s", settings.key}, QStringLiteral("CPU s per s, %1").arg(settings.key),
+                    {median(ours), median(mpv)}, 3);
     }
-    figures.peakRssMb = {median(oursPeak), median(mpvPeak)};
+    figures.add({"peak_rss_mb"}, "peak memory (MB)", {median(oursPeak), median(mpvPeak)}, 1);
 }
 
 void Benchmark::measureDecodeFloor(BenchFigures& figures)
 {
     progress("decoding alone");
-    rusage before{}, after{};
-    getrusage(RUSAGE_CHILDREN, &before);
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v", "error", "-i", m_movie1080, "-f", "null", "-"});
-    if (!ffmpeg.waitForFinished(120000) || ffmpeg.exitCode() != 0)
-        return;
-    getrusage(RUSAGE_CHILDREN, &after);
-    const auto seconds = [](const timeval& time) {
-        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
-    };
-    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
-                       seconds(before.ru_stime);
-    figures.decodeFloorCpuPerSecond = cpu / 60.0;
+    figures.add({"decode_floor_cpu_per_s"}, "CPU s per s, decoding alone",
+                decodingCpuSeconds(m_clips.movie1080) / 60.0, 3);
 }
 
 void Benchmark::measureLoop(BenchFigures& figures)
 {
     progress("loop");
     WorkerProcess worker;
-    if (!worker.start({"loop", m_movie360, "--tempo", "-30"}))
-        return;
-    std::map<QString, std::vector<double>> lines = worker.figuresUntilExit(60000);
-    figures.loopOvershootMs = median(lines["loop_overshoot_ms"]);
-    figures.loopRestartMs = median(lines["loop_restart_ms"]);
-    figures.loopAvsyncMs = largestMagnitude(lines["loop_avsync_ms"]);
+    std::map<QString, std::vector<double>> lines;
+    // At tempo -30 the worker wraps every 2.1 s: four wraps.
+    if (worker.start({"loop", m_clips.movie360, "--tempo", "-30", "--seconds", "10"}))
+        lines = worker.figuresUntilExit(60000);
+    figures.add({"loop_overshoot_ms"}, "loop overshoot (ms)", median(lines["loop_overshoot_ms"]), 1);
+    figures.add({"loop_restart_ms"}, "loop restart (ms)", median(lines["loop_restart_ms"]), 1);
+    figures.add({"loop_avsync_ms"}, "avsync after wraps (ms)", largestMagnitude(lines["loop_avsync_ms"]), 1);
 }
 
 void Benchmark::measureAccuracy(BenchFigures& figures)
@@ -258,174 +331,178 @@ void Benchmark::measureAccuracy(BenchFigures& figures)
     };
     const Case cases[] = {{"pitch_p3", {"pitch_p3", 0, 3, 1.0}, 440.0 * std::pow(2.0, 3.0 / 12.0)},
                           {"tempo_m30", {"tempo_m30", -30, 0, 1.0}, 440.0}};
-    for (const Case& measured : cases) {
-        const QString wavePath = m_workFolder + "/" + measured.key + ".wav";
-        WorkerProcess worker;
-        if (!worker.start(QStringList{"wave", m_shortMovie, "--wave", wavePath} +
-                          measured.settings.workerOptions()))
-            continue;
-        const double movieSeconds = worker.waitForLine("duration", 20000).toDouble();
-        if (worker.waitForLine("done", 120000).isNull())
-            continue;
-        const std::optional<Sound> audio = Sound::read(wavePath);
-        if (!audio || audio->seconds() < 4)
-            continue;
-        // Leave out the stretcher's start and the end of the sound.
-        const std::vector<float> steady = audio->channel(0, 1.0, audio->seconds() - 1.0);
-        figures.pitchErrorCents[measured.key] =
-            ToneAnalysis::cents(ToneAnalysis::frequency(steady, audio->sampleRate), measured.expectedHz);
-        if (measured.settings.tempo != 0 && movieSeconds > 0)
-            figures.durationErrorMs =
-                (audio->seconds() - movieSeconds / measured.settings.stretch().speed()) * 1000;
+    const auto waveOf = [this](const Case& measured) { return m_workFolder + "/" + measured.key + ".wav"; };
+    // Nothing here is timed: both play at once.
+    WorkerProcess workers[std::size(cases)];
+    for (size_t i = 0; i < std::size(cases); ++i)
+        workers[i].start(QStringList{"wave", m_clips.tone, "--wave", waveOf(cases[i])} +
+                         cases[i].settings.workerOptions());
+    double durationErrorMs = std::nan("");
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& measured = cases[i];
+        const double movieSeconds = workers[i].waitForLine("duration", 20000).toDouble();
+        std::optional<Sound> audio;
+        if (!workers[i].waitForLine("done", 120000).isNull())
+            audio = Sound::read(waveOf(measured));
+        double cents = std::nan("");
+        if (audio && audio->seconds() >= 4) {
+            // Leave out the stretcher's start and the end of the sound.
+            const std::vector<float> steady = audio->channel(0, 1.0, audio->seconds() - 1.0);
+            cents =
+                ToneAnalysis::cents(ToneAnalysis::frequency(steady, audio->sampleRate), measured.expectedHz);
+            if (measured.settings.tempo != 0 && movieSeconds > 0)
+                durationErrorMs =
+                    (audio->seconds() - movieSeconds / measured.settings.stretch().speed()) * 1000;
+        }
+        figures.add({"pitch_error_cents", measured.key},
+                    QStringLiteral("pitch error, %1 (cents)").arg(measured.key), cents, 3);
     }
+    figures.add({"duration_error_ms"}, "output duration error (ms)", durationErrorMs, 1);
 }
 
 void Benchmark::measureWindowed(BenchFigures& figures)
 {
     progress("windowed playback");
     XvfbDisplay display;
-    if (!display.start())
-        return;
-    QProcessEnvironment environment = display.environment();
-    // Our program keeps its settings out of the user's own.
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_workFolder + "/config");
-    const std::pair<const char*, QString> clips[] = {{"360p", m_movie360}, {"1080p", m_movie1080}};
-    for (const auto& [key, movie] : clips) {
+    const std::optional<QProcessEnvironment> environment = onScreen(display, m_workFolder);
+    struct Clip
+    {
+        const char* jsonKey;
+        const char* name;
+        QString movie;
+    };
+    const Clip clips[] = {{"windowed_cpu_per_s", "360p", m_clips.movie360},
+                          {"windowed_cpu_per_s_1080p", "1080p", m_clips.movie1080}};
+    for (const Clip& clip : clips) {
         std::vector<double> ours, mpv;
-        double peak = 0;
-        for (int run = 0; run < windowedRuns; ++run) {
+        for (int run = 0; environment && run < windowedRuns; ++run) {
             QProcess program;
-            program.setProcessEnvironment(environment);
+            program.setProcessEnvironment(*environment);
             program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            program.start(QStringLiteral(REELQUILL_EXECUTABLE), {movie});
+            program.start(QStringLiteral(REELQUILL_EXECUTABLE), {clip.movie});
             if (program.waitForStarted(5000)) {
                 QThread::msleep(windowedSettleMs);
                 if (program.state() == QProcess::Running)
-                    ours.push_back(cpuPerSecond(program.processId(), peak));
+                    ours.push_back(playingCost(program.processId()).cpuPerSecond);
                 program.kill();
                 program.waitForFinished(5000);
             }
             MpvReference reference;
-            reference.setEnvironment(environment);
+            reference.setEnvironment(*environment);
             const QString geometry = QStringLiteral("--geometry=%1x%2").arg(pictureWidth).arg(pictureHeight);
-            if (reference.start({"--vo=gpu", "--gpu-context=x11egl", geometry, "--force-window=yes"})) {
-                reference.command(QJsonArray{"loadfile", movie});
-                if (reference.waitForTimePos([](double) { return true; }, 10000)) {
-                    QThread::msleep(windowedSettleMs);
-                    mpv.push_back(cpuPerSecond(reference.pid(), peak));
-                }
+            if (reference.play(clip.movie,
+                               {"--vo=gpu", "--gpu-context=x11egl", geometry, "--force-window=yes"})) {
+                QThread::msleep(windowedSettleMs);
+                mpv.push_back(playingCost(reference.pid()).cpuPerSecond);
             }
         }
-        figures.windowedCpuPerSecond[key] = {median(ours), median(mpv)};
+        figures.add({clip.jsonKey}, QStringLiteral("CPU s per s, windowed, %1").arg(clip.name),
+                    {median(ours), median(mpv)}, 3);
     }
 }
 
 void Benchmark::measureSeeksByClip(BenchFigures& figures)
 {
-    struct Clip
-    {
-        const char* key;
-        QString movie;
-    };
-    const Clip clips[] = {
-        {"gop1", m_keyframeEverySecond}, {"gop10", m_keyframeEveryTenSeconds}, {"1080p", m_movie1080}};
-    for (const Clip& clip : clips) {
-        if (clip.movie.isEmpty())
-            continue;
-        for (const char* key : {"normal", "tempo_m30", "tempo_m30_pitch_p3"}) {
-            const QString name = QStringLiteral("%1_%2").arg(clip.key, key);
-            progress(qPrintable("seeks, " + name));
-            const SoundSettings& settings = settingsNamed(key);
-            WorkerProcess worker;
-            std::map<QString, std::vector<double>> ours;
-            if (worker.start(QStringList{"seek", clip.movie} + settings.workerOptions()))
-                ours = worker.figuresUntilExit(120000);
-            figures.seekMsByClip[name] = {median(ours["seek_ms"]),
-                                          median(mpvSeeks(clip.movie, settings.mpvOptions()))};
-            figures.avsyncAfterSeeksMs[name] = largestMagnitude(ours["seek_avsync_ms"]);
+    const std::pair<const char*, QString> clips[] = {{"gop1", m_clips.keyframeEverySecond},
+                                                     {"gop10", m_clips.keyframeEveryTenSeconds},
+                                                     {"1080p", m_clips.movie1080}};
+    for (const auto& [clip, movie] : clips)
+        for (const char* key : slowSettings) {
+            const QString name = QStringLiteral("%1_%2").arg(clip, key);
+            const Seeks& measured = seeks(clip, movie, settingsNamed(key));
+            figures.add({"seek_ms_by_clip", name}, "seek, " + name + " (ms)",
+                        {median(measured.oursMs), median(measured.mpvMs)}, 1);
+            figures.add({"avsync_after_seek_ms", name}, "avsync after seeks, " + name + " (ms)",
+                        largestMagnitude(measured.oursAvsyncMs), 1);
         }
-    }
 }
 
 void Benchmark::measureLoopGaps(BenchFigures& figures)
 {
-    // Loop 10..12 s on the clip with an unbroken tone and a keyframe at 10 s; both players wrap
-    // where the rounded position reaches 12, at 11.5 s. mpv loops with its own A-B loop. Each plays
-    // long enough for ten wraps and more after its start.
-    constexpr int loopBegin = 10, loopEnd = 12;
-    constexpr double wraps = 10.5;
-    if (m_loopMovie.isEmpty())
-        return;
     PrivateSoundServer server;
-    if (!server.start()) {
+    SoundMonitor monitor;
+    // One recording for every player: a new one passes nothing for its first second or two.
+    const bool recording = server.start() && monitor.start() && monitor.waitForSound(10000);
+    if (!recording)
         std::fprintf(stderr, "reelquill-bench: no private PulseAudio server, no loop gaps\n");
-        return;
-    }
-    for (const char* key : {"normal", "tempo_m30", "tempo_m30_pitch_p3"}) {
-        progress(qPrintable(QStringLiteral("loop gaps, %1").arg(key)));
+    std::map<QString, std::pair<double, double>> played; // "ours normal": from and to, monotonicMs
+    for (const char* key : slowSettings) {
+        progress(QStringLiteral("loop gaps, %1").arg(key));
         const SoundSettings& settings = settingsNamed(key);
-        const LoopPlay loop{key, (loopEnd - 0.5 - loopBegin) / settings.stretch().speed() * 1000,
-                            440 * settings.stretch().pitchScale()};
-        const int seconds = static_cast<int>(std::ceil(2 + wraps * loop.periodMs / 1000));
-        const QStringList ending{"--loop-end", QString::number(loopEnd), "--seconds",
-                                 QString::number(seconds)};
-        const std::optional<LoopHeard> ours = heardDuring("ours", loop, [&] {
+        const LoopPlay loop = loopPlayAt(settings);
+        const auto record = [&](const char* who, const std::function<void()>& play) {
+            const double from = monotonicMs();
+            if (recording)
+                play();
+            // The player's last sound still reaches the recording after it ended.
+            QThread::msleep(200);
+            played[QStringLiteral("%1 %2").arg(who, key)] = {from, monotonicMs()};
+        };
+        record("ours", [&] {
             WorkerProcess worker;
-            if (worker.start(QStringList{"loop", m_loopMovie, "--sound"} + ending + settings.workerOptions()))
-                worker.figuresUntilExit((seconds + 15) * 1000);
+            if (worker.start(QStringList{"loop", m_clips.loop, "--sound", "--loop-end",
+                                         QString::number(loopEnd), "--seconds",
+                                         QString::number(loop.seconds)} +
+                             settings.workerOptions()))
+                worker.figuresUntilExit((loop.seconds + 15) * 1000);
         });
-        const std::optional<LoopHeard> mpv = heardDuring("mpv", loop, [&] {
+        record("mpv", [&] {
             MpvReference reference;
-            if (!reference.start(settings.mpvOptions() +
-                                 QStringList{"--ao=pulse", QStringLiteral("--start=%1").arg(loopBegin),
-                                             QStringLiteral("--ab-loop-a=%1").arg(loopBegin),
-                                             QStringLiteral("--ab-loop-b=%1").arg(loopEnd - 0.5)}))
-                return;
-            reference.command(QJsonArray{"loadfile", m_loopMovie});
-            QThread::msleep(static_cast<unsigned long>(seconds) * 1000);
+            if (reference.play(m_clips.loop,
+                               settings.mpvOptions() +
+                                   QStringList{"--ao=pulse", QStringLiteral("--start=%1").arg(loopBegin),
+                                               QStringLiteral("--ab-loop-a=%1").arg(loopBegin),
+                                               QStringLiteral("--ab-loop-b=%1").arg(loopEnd - 0.5)}))
+                QThread::msleep(static_cast<unsigned long>(loop.seconds) * 1000);
         });
-        // No gap at any wrap is a gap of 0.
+    }
+    const SoundMonitor::Recording recorded = monitor.stop();
+    for (const char* key : slowSettings) {
+        const LoopPlay loop = loopPlayAt(settingsNamed(key));
+        std::optional<LoopHeard> ours, mpv;
+        if (recording) {
+            ours = heard("ours", loop, recorded, played[QStringLiteral("ours %1").arg(key)]);
+            mpv = heard("mpv", loop, recorded, played[QStringLiteral("mpv %1").arg(key)]);
+        }
+        // No gap at any wrap is a gap of 0; no sound heard, no figure.
         const auto medianGap = [](const std::optional<LoopHeard>& heard) {
             return !heard ? std::nan("") : heard->gapsMs.empty() ? 0.0 : median(heard->gapsMs);
         };
-        if (ours) {
-            figures.loopGapsOurs[key] = ours->gapsMs;
-            figures.loopClicksOurs[key] = ours->clickRatios;
-        }
-        if (mpv) {
-            figures.loopGapsMpv[key] = mpv->gapsMs;
-            figures.loopClicksMpv[key] = mpv->clickRatios;
-        }
-        figures.loopGapMs[key] = {medianGap(ours), medianGap(mpv)};
         const auto loudestClick = [](const std::optional<LoopHeard>& heard) {
             return heard ? largestMagnitude(heard->clickRatios) : std::nan("");
         };
-        figures.loopClickRatio[key] = {loudestClick(ours), loudestClick(mpv)};
+        figures.add({"loop_gap_ms", key}, QStringLiteral("loop gap, %1 (ms)").arg(key),
+                    {medianGap(ours), medianGap(mpv)}, 1);
+        figures.add({"loop_click_ratio", key}, QStringLiteral("loop click ratio, %1").arg(key),
+                    {loudestClick(ours), loudestClick(mpv)}, 1);
+        for (const auto& [who, heard] : {std::pair{"ours", &ours}, std::pair{"mpv", &mpv}})
+            if (*heard) {
+                figures.addList({"loop_gaps_per_wrap_ms", who, key},
+                                QStringLiteral("%1 gaps per wrap, %2 (ms)").arg(who, key), (*heard)->gapsMs,
+                                0);
+                figures.addList({"loop_clicks_per_wrap", who, key},
+                                QStringLiteral("%1 clicks per wrap, %2").arg(who, key), (*heard)->clickRatios,
+                                1);
+            }
     }
 }
 
 void Benchmark::measureColdStart(BenchFigures& figures)
 {
     progress("cold start to the first frame drawn");
-    if (m_markedMovie.isEmpty())
-        return;
     XvfbDisplay display;
-    if (!display.start())
-        return;
-    QProcessEnvironment environment = display.environment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_workFolder + "/config");
+    const std::optional<QProcessEnvironment> environment = onScreen(display, m_workFolder);
     std::vector<double> ours, mpv;
     // One start of each first, so that both find the libraries and the movie in the file cache.
-    for (int run = -1; run < coldStartRuns; ++run) {
-        for (const char* player : {"ours", "mpv"}) {
+    for (int run = -1; environment && run < coldStartRuns; ++run)
+        for (const auto& [player, found] : {std::pair{"ours", &ours}, std::pair{"mpv", &mpv}}) {
             WorkerProcess watch;
-            watch.setEnvironment(environment);
-            if (!watch.start({"first-frame", m_markedMovie, "--player", player}))
+            watch.setEnvironment(*environment);
+            if (!watch.start({"first-frame", m_clips.marked, "--player", player}))
                 continue;
-            const std::vector<double> found = watch.figuresUntilExit(30000)["first_frame_ms"];
-            if (run >= 0 && !found.empty())
-                (std::strcmp(player, "ours") == 0 ? ours : mpv).push_back(found.front());
+            const std::vector<double> shown = watch.figuresUntilExit(30000)["first_frame_ms"];
+            if (run >= 0 && !shown.empty())
+                found->push_back(shown.front());
         }
-    }
-    figures.coldStartMs = {median(ours), median(mpv)};
+    figures.add({"cold_start_ms"}, "cold start to first frame (ms)", {median(ours), median(mpv)}, 1);
 }

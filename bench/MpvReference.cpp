@@ -45,6 +45,19 @@ bool MpvReference::start(const QStringList& extraOptions)
     return true;
 }
 
+std::optional<double> MpvReference::play(const QString& movie, const QStringList& extraOptions,
+                                         const std::function<bool(double)>& accept)
+{
+    if (!start(extraOptions))
+        return std::nullopt;
+    QElapsedTimer clock;
+    clock.start();
+    command(QJsonArray{"loadfile", movie});
+    if (!waitForTimePos(accept, 10000))
+        return std::nullopt;
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
 void MpvReference::command(const QJsonArray& arguments)
 {
     m_socket.write(QJsonDocument(QJsonObject{{"command", arguments}}).toJson(QJsonDocument::Compact) + '\n');

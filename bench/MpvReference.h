@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QLocalSocket>
 #include <QProcess>
-#include <QJsonObject>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
+#include <optional>
 
 // mpv's own command-line player, headless, driven over its JSON IPC socket: the reference that
 // our player is measured against.
@@ -18,9 +19,13 @@ public:
     MpvReference(const MpvReference&) = delete;
     MpvReference& operator=(const MpvReference&) = delete;
 
-    // Starts mpv idle with the given extra options; false if it did not come up.
-    bool start(const QStringList& extraOptions);
-    // The environment mpv starts in; the benchmark's own unless set before start().
+    // Starts mpv with the given extra options, loads the movie and waits for the first position
+    // report that `accept` takes (any, unless given): the milliseconds from loading to that report,
+    // or nothing when mpv did not come up or did not get there within ten seconds.
+    std::optional<double> play(
+        const QString& movie, const QStringList& extraOptions,
+        const std::function<bool(double)>& accept = [](double) { return true; });
+    // The environment mpv starts in; the benchmark's own unless set before play().
     void setEnvironment(const QProcessEnvironment& environment)
     {
         m_process.setProcessEnvironment(environment);
@@ -35,6 +40,7 @@ public:
     void stop();
 
 private:
+    bool start(const QStringList& extraOptions);
     void readEvents();
     bool waitForEvent(const std::function<bool(const QJsonObject&)>& accept, int timeoutMs);
 

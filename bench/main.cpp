@@ -30,37 +30,41 @@ int main(int argc, char* argv[])
     if (arguments.size() > 1 && arguments[1] == "--worker")
         return runBenchWorker(arguments.mid(2));
 
+    QStringList description{
+        "Measures Reelquill's player against mpv on generated clips, in these scenarios:"};
+    QStringList known;
+    for (const Benchmark::Scenario& scenario : Benchmark::scenarios()) {
+        description
+            << QStringLiteral("  %1  %2").arg(QLatin1String(scenario.name), -14).arg(scenario.measures);
+        known << scenario.name;
+    }
     QCommandLineParser parser;
-    parser.setApplicationDescription("Measures Reelquill's player against mpv on generated clips.");
+    parser.setApplicationDescription(description.join('\n'));
     parser.addHelpOption();
-    parser.addOptions(
-        {{"json", "Write the figures as JSON to <file>.", "file"},
-         {"media", "Keep the generated clips in <folder>.", "folder", "bench-media"},
-         {"only", "Measure only the figures named, comma-separated (see Benchmark::run).", "names"}});
+    parser.addOptions({{"json", "Write the figures as JSON to <file>.", "file"},
+                       {"media", "Keep the generated clips in <folder>.", "folder", "bench-media"},
+                       {"only", "Run only the scenarios named, comma-separated.", "names"}});
     parser.process(application);
+    const QStringList only = parser.value("only").split(',', Qt::SkipEmptyParts);
+    for (const QString& name : only)
+        if (!known.contains(name)) {
+            std::fprintf(stderr, "reelquill-bench: no scenario is called \"%s\"; there are %s\n",
+                         qPrintable(name), qPrintable(known.join(", ")));
+            return 2;
+        }
 
-    const QString media = parser.value("media");
-    const QString movie1080 = benchClip(media, {1920, 1080}, 60);
-    const QString movie360 = benchClip(media, {640, 360}, 60);
-    const QString shortMovie = benchTone(media, 10);
-    const QString keyframeEverySecond = benchClipWithKeyframes(media, {640, 360}, 60, 1);
-    const QString keyframeEveryTenSeconds = benchClipWithKeyframes(media, {640, 360}, 60, 10);
-    if (movie1080.isEmpty() || movie360.isEmpty() || shortMovie.isEmpty()) {
+    const std::optional<BenchClips> clips = BenchClips::make(parser.value("media"));
+    if (!clips) {
         std::fprintf(stderr, "reelquill-bench: ffmpeg could not make the clips\n");
         return 1;
     }
     QTemporaryDir work;
-    Benchmark benchmark(movie1080, movie360, shortMovie, work.path());
-    benchmark.setKeyframeClips(keyframeEverySecond, keyframeEveryTenSeconds);
-    benchmark.setMarkedClip(benchMarkedClip(media, {1920, 1080}, 10));
-    benchmark.setLoopClip(benchLoopClip(media));
-    benchmark.setFlashClip(benchFlashClip(media));
-    const BenchFigures figures = benchmark.run(parser.value("only").split(',', Qt::SkipEmptyParts));
+    const BenchFigures figures = Benchmark(*clips, work.path()).run(only);
 
-    std::fputs(qPrintable(figures.toTable()), stdout);
+    std::fputs(qPrintable(figures.table()), stdout);
     if (parser.isSet("json")) {
         QFile json(parser.value("json"));
-        if (!json.open(QIODevice::WriteOnly) || json.write(QJsonDocument(figures.toJson()).toJson()) < 0) {
+        if (!json.open(QIODevice::WriteOnly) || json.write(QJsonDocument(figures.json()).toJson()) < 0) {
             std::fprintf(stderr, "reelquill-bench: cannot write %s\n", qPrintable(json.fileName()));
             return 1;
         }

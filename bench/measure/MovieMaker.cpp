@@ -23,6 +23,12 @@ const QHash<QString, std::pair<QStringList, QStringList>> codecs{
     {"3gp", {{"-c:v", "h263"}, {"-c:a", "aac"}}},
 };
 
+// An input drawn by one of ffmpeg's own sources.
+QStringList lavfi(const QString& source)
+{
+    return {"-f", "lavfi", "-i", source};
+}
+
 // The picture's output options: its filters, codec and keyframes.
 QStringList pictureOptions(const MovieMaker::Movie& movie, const QStringList& codec)
 {
@@ -68,22 +74,17 @@ QString MovieMaker::movie(const Movie& movie) const
         if (movie.flashEverySecond)
             picture += QStringLiteral(",drawbox=w=iw:h=ih:color=white:t=fill:enable='lt(mod(n,%1),3)'")
                            .arg(movie.framesPerSecond);
-        inputs << "-f"
-               << "lavfi"
-               << "-i" << picture;
+        inputs << lavfi(picture);
         options << pictureOptions(movie, video);
     }
     if (movie.withSound) {
-        inputs << "-f"
-               << "lavfi"
-               << "-i"
-               << (movie.flashEverySecond
-                       ? QStringLiteral("aevalsrc=exprs='if(lt(mod(t,1),0.04),0.5*sin(2*PI*1000*t),0)':"
-                                        "sample_rate=48000:duration=%1")
-                             .arg(movie.seconds)
-                       : QStringLiteral("sine=frequency=%1:sample_rate=48000:duration=%2")
-                             .arg(movie.toneHz)
-                             .arg(movie.seconds));
+        inputs << lavfi(movie.flashEverySecond
+                            ? QStringLiteral("aevalsrc=exprs='if(lt(mod(t,1),0.04),0.5*sin(2*PI*1000*t),0)':"
+                                             "sample_rate=48000:duration=%1")
+                                  .arg(movie.seconds)
+                            : QStringLiteral("sine=frequency=%1:sample_rate=48000:duration=%2")
+                                  .arg(movie.toneHz)
+                                  .arg(movie.seconds));
         options << audio << "-b:a"
                 << "192k";
     }
