@@ -59,9 +59,9 @@ public:
         QFont font = progress->font();
         font.setPointSize(8);
         progress->setFont(font);
-        auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-        cancel->setObjectName(QStringLiteral("cmdCancelExport"));
-        progress->setCancelButton(cancel);
+        // The dialog's own button: one set in its place would leave Qt 6.4's Esc key for the first
+        // behind, and Esc would then match two shortcuts and do nothing.
+        progress->findChild<QPushButton*>()->setObjectName(QStringLiteral("cmdCancelExport"));
         progress->setWindowModality(Qt::WindowModal);
         progress->setAutoClose(false);
         progress->setAutoReset(false);
@@ -106,11 +106,10 @@ public:
     void showProgress()
     {
         const double part = renderer.progress();
-        QString text =
-            QStringLiteral("Writing %1\n%2 % done").arg(quoted(target)).arg(std::floor(part * 100));
+        // The bar shows the percentage.
+        QString text = QStringLiteral("Writing %1").arg(quoted(target));
         if (part > 0.01)
-            text += QStringLiteral(", ") +
-                    timeLeftText(static_cast<double>(clock.elapsed()) / 1000 * (1 - part) / part);
+            text += '\n' + timeLeftText(static_cast<double>(clock.elapsed()) / 1000 * (1 - part) / part);
         progress->setLabelText(text);
         progress->setValue(static_cast<int>(part * 100));
     }
