@@ -68,6 +68,11 @@ bool SoundStretcher::holdsMore() const
     return m_stretcher->available() > 0;
 }
 
+std::size_t SoundStretcher::inputDelay() const
+{
+    return m_stretching ? m_stretcher->getPreferredStartPad() : 0;
+}
+
 void SoundStretcher::startStretching()
 {
     if (!m_stretcher) {

@@ -28,6 +28,9 @@ public:
     bool holdsMore() const;
     // Movie seconds per second heard.
     double speed() const { return m_speed; }
+    // How many frames are fed after a frame before the stretcher works on it: a new speed holds
+    // for the frames fed this long before it is set.
+    std::size_t inputDelay() const;
 
     // Interleaved stereo; `frames` at most the block size. `last` after the sound's last block.
     void process(const float* frames, std::size_t count, bool last);
