@@ -1,5 +1,6 @@
 #include "Benchmark.h"
 
+#include "ExportSpeed.h"
 #include "MonotonicClock.h"
 #include "MpvReference.h"
 #include "PrivateSoundServer.h"
@@ -200,7 +201,9 @@ std::span<const Benchmark::Scenario> Benchmark::scenarios()
         {"loop_gaps", "silence and clicks at loop wraps, recorded in real time", &Benchmark::measureLoopGaps},
         {"cold_start", "from starting the player's process to its first frame on the screen",
          &Benchmark::measureColdStart},
-        {"avsync", "sound against picture as a viewer sees and hears it", &Benchmark::measureAvSync}};
+        {"avsync", "sound against picture as a viewer sees and hears it", &Benchmark::measureAvSync},
+        {"export", "Export sound of a 60 s loop at tempo -30, pitch +3, to FLAC, against ffmpeg's filter",
+         &Benchmark::measureExport}};
     return table;
 }
 
@@ -505,4 +508,17 @@ void Benchmark::measureColdStart(BenchFigures& figures)
                 found->push_back(shown.front());
         }
     figures.add({"cold_start_ms"}, "cold start to first frame (ms)", {median(ours), median(mpv)}, 1);
+}
+
+void Benchmark::measureExport(BenchFigures& figures)
+{
+    progress("export");
+    const std::map<std::string, double> speeds = measureExportSpeed(m_clips.movie1080);
+    const auto figure = [&speeds](const char* key) {
+        const auto found = speeds.find(key);
+        return found == speeds.end() ? std::nan("") : found->second;
+    };
+    figures.add({"export_speed_x"}, "export to FLAC, times real time (mpv column: ffmpeg's filter)",
+                {figure("export_speed_x"), figure("export_reference_speed_x")}, 1);
+    figures.add({"export_cpu_per_s"}, "export CPU s per s of sound", figure("export_cpu_per_second"), 3);
 }

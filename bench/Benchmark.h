@@ -56,6 +56,7 @@ private:
     void measureLoopGaps(BenchFigures& figures);
     void measureColdStart(BenchFigures& figures);
     void measureAvSync(BenchFigures& figures);
+    void measureExport(BenchFigures& figures);
 
     BenchClips m_clips;
     QString m_workFolder;

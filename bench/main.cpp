@@ -13,7 +13,6 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
-#include <clocale>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -24,7 +23,6 @@ int main(int argc, char* argv[])
     // The avsync worker shows our player's picture, which needs this as the program does.
     MpvMoviePlayer::prepareApplication();
     QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C"); // libmpv requires it
 
     QStringList arguments = application.arguments();
     if (arguments.size() > 1 && arguments[1] == "--worker")

@@ -3,6 +3,7 @@
 #include "about/HelpMenuCommands.h"
 #include "calculators/CalculatorWindows.h"
 #include "excerpt/ExcerptCommands.h"
+#include "export/ExportCommands.h"
 #include "marks/MarksList.h"
 #include "playback/FullScreenCommands.h"
 #include "playback/LoopWindow.h"
@@ -55,6 +56,7 @@ std::vector<CommandRow> commandTable(const CommandOwners& o)
     using S = SoundControls;
     using M = MarksList;
     using E = ExcerptCommands;
+    using X = ExportCommands;
     using P = SnapshotCommands;
     using C = CalculatorWindows;
     using H = HelpMenuCommands;
@@ -75,6 +77,7 @@ std::vector<CommandRow> commandTable(const CommandOwners& o)
         // Ctrl+L and Ctrl+S are the keys the two excerpt buttons' tool tips promise.
         {"tlbCmdLoadExcerpt",    nullptr,              "mnuLoadExcerpt",       {"htkLoadExcerpt", Qt::CTRL | Qt::Key_L},                             call(o.excerpts, &E::LoadExcerpt)},
         {"tlbCmdSaveExcerpt",    nullptr,              "mnuSaveExcerpt",       {"htkSaveExcerpt", Qt::CTRL | Qt::Key_S},                             call(o.excerpts, &E::SaveExcerpt)},
+        {nullptr,                nullptr,              "mnuExportSound",       {"htkExportSound", Qt::CTRL | Qt::Key_E},                             call(o.exports, &X::ExportSound)},
         {"tlbCmdSnapshot",       "cmdSnapshot",        "mnuSnapshot",          {"htkSnapshot", Qt::ALT | Qt::Key_S},                                 call(o.snapshots, &P::Snapshot)},
         {"tlbCmdSnapshotFolder", nullptr,              "mnuSnapshotFolder",    {},                                                                   call(o.snapshots, &P::SnapshotFolder)},
         {"tlbCmdResize",         nullptr,              "mnuFullScreen",        {"htkFullScreen", Qt::ALT | Qt::Key_Return, Qt::ALT | Qt::Key_Enter}, call(o.fullScreen, &F::FullScreen)},

@@ -9,6 +9,7 @@
 
 class CalculatorWindows;
 class ExcerptCommands;
+class ExportCommands;
 class FullScreenCommands;
 class HelpMenuCommands;
 class LoopWindow;
@@ -53,6 +54,7 @@ struct CommandOwners
     SoundViews& views;
     MarksList& marks;
     ExcerptCommands& excerpts;
+    ExportCommands& exports;
     SnapshotCommands& snapshots;
     CalculatorWindows& calculators;
     SpeedTrainerWindow& trainer;

@@ -9,6 +9,7 @@ constexpr MenuBarEntry layout[] = {
     {E::Item, "mnuOpen", "&Open"},
     {E::Item, "mnuLoadExcerpt", "&Load excerpt"},
     {E::Item, "mnuSaveExcerpt", "&Save excerpt"},
+    {E::Item, "mnuExportSound", "E&xport sound..."},
     {E::Separator, "sep1"},
     {E::Item, "mnuRewind", "5 seconds & back"},
     {E::Item, "mnuPlay", "&Play"},

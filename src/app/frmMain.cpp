@@ -15,6 +15,7 @@
 #include "common/Desktop.h"
 #include "common/Twips.h"
 #include "excerpt/ExcerptCommands.h"
+#include "export/ExportCommands.h"
 #include "marks/MarksList.h"
 #include "mpris/MprisPlayer.h"
 #include "mpris/MprisRoot.h"
@@ -103,6 +104,8 @@ void frmMain::createOwners()
     m_excerpts = new ExcerptCommands(
         m_player, m_state, m_time, m_sound, m_desktop, this, [marks = m_marksList] { marks->ClearMark(); },
         this);
+    m_exports =
+        new ExportCommands(m_player, m_time, m_sound, *m_soundViews, m_settings, m_desktop, this, this);
     m_snapshots =
         std::make_unique<SnapshotCommands>(m_player, m_snapshotSettings, m_settings, m_desktop, this);
     m_calculators =
@@ -133,7 +136,7 @@ void frmMain::wireRoutes()
 {
     m_routes = CommandRoutes(commandTable({*this, *m_transport, *m_loopWindow, *m_fullScreen, m_sound,
                                            *m_soundControls, *m_soundViews, *m_marksList, *m_excerpts,
-                                           *m_snapshots, *m_calculators, *m_trainer, *m_help}));
+                                           *m_exports, *m_snapshots, *m_calculators, *m_trainer, *m_help}));
     QStringList unmatched = m_routes.connectButtons(centralWidget());
     auto* menuBar = new MainMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));

@@ -15,6 +15,7 @@
 class Desktop;
 class CalculatorWindows;
 class ExcerptCommands;
+class ExportCommands;
 class FullScreenCommands;
 class HelpMenuCommands;
 class LoopWindow;
@@ -81,6 +82,7 @@ private:
     FullScreenCommands* m_fullScreen = nullptr;
     MarksList* m_marksList = nullptr;
     ExcerptCommands* m_excerpts = nullptr;
+    ExportCommands* m_exports = nullptr;
     std::unique_ptr<SnapshotCommands> m_snapshots;
     CalculatorWindows* m_calculators = nullptr;
     SpeedTrainerWindow* m_trainer = nullptr;

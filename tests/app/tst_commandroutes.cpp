@@ -86,6 +86,8 @@ const QList<Command> commands = {
     {"volume up", {"cmdGainUp"}, "", "setVolume(-2000)"},
     {"load excerpt", {"tlbCmdLoadExcerpt", "mnuLoadExcerpt", "Ctrl+L"}, "", "dialog: " + excerptFilter},
     {"save excerpt", {"tlbCmdSaveExcerpt", "mnuSaveExcerpt", "Ctrl+S"}, "", "dialog: " + excerptFilter},
+    {"export sound", {"mnuExportSound", "Ctrl+E"}, "",
+     "dialog: FLAC sound, lossless (*.flac)|*.flac|WAV sound, 16-bit (*.wav)|*.wav|MP3 sound, 192 kb/s (*.mp3)|*.mp3"},
     {"snapshot", {"tlbCmdSnapshot", "cmdSnapshot", "mnuSnapshot", "Alt+S"}, "",
      "SaveSnapshot(SNAPSHOTS/Snapshot DATE.jpg,1) SaveBitmap(CACHE/preview.bmp) | window: frmSnapshot"},
     {"snapshot options", {"tlbCmdSnapshotFolder", "mnuSnapshotFolder"}, "", "window: frmOptions"},
