@@ -24,6 +24,7 @@ struct Settings
     qint16 tempo = 0;
     qint16 pitch = 0;
     double rate = 1.0;
+    int view = 0; // a SoundView
     QString wave;
     int loopEnd = 12;
     int seconds = 15;   // how long loop plays
@@ -37,6 +38,7 @@ void applySound(MoviePlayer& player, const Settings& settings)
     player.SetTempo(settings.tempo);
     player.SetPitch(settings.pitch);
     player.setRate(settings.rate);
+    player.SetSoundView(static_cast<SoundView>(settings.view));
 }
 
 MpvPlayerOptions headless()
@@ -202,6 +204,7 @@ int runBenchWorker(const QStringList& arguments)
     parser.addOptions({{"tempo", "tempo change in percent", "percent", "0"},
                        {"pitch", "pitch shift in semitones", "semitones", "0"},
                        {"rate", "rate factor", "factor", "1"},
+                       {"view", "sound view, 0 (both channels) to 6 (without the bass)", "number", "0"},
                        {"wave", "WAV file to write", "path"},
                        {"loop-end", "end of the loop window in seconds", "seconds", "12"},
                        {"seconds", "loop: how long to play", "seconds", "15"},
@@ -217,6 +220,7 @@ int runBenchWorker(const QStringList& arguments)
     settings.tempo = static_cast<qint16>(parser.value("tempo").toInt());
     settings.pitch = static_cast<qint16>(parser.value("pitch").toInt());
     settings.rate = parser.value("rate").toDouble();
+    settings.view = std::clamp(parser.value("view").toInt(), 0, 6);
     settings.wave = parser.value("wave");
     settings.loopEnd = parser.value("loop-end").toInt();
     settings.sound = parser.isSet("sound");

@@ -202,6 +202,7 @@ std::span<const Benchmark::Scenario> Benchmark::scenarios()
         {"cold_start", "from starting the player's process to its first frame on the screen",
          &Benchmark::measureColdStart},
         {"avsync", "sound against picture as a viewer sees and hears it", &Benchmark::measureAvSync},
+        {"sound_views", "CPU time playing headless at tempo -30 in each sound view", &Benchmark::measureSoundViews},
         {"export", "Export sound of a 60 s loop at tempo -30, pitch +3, to FLAC, against ffmpeg's filter",
          &Benchmark::measureExport}};
     return table;
@@ -521,4 +522,29 @@ void Benchmark::measureExport(BenchFigures& figures)
     figures.add({"export_speed_x"}, "export to FLAC, times real time (mpv column: ffmpeg's filter)",
                 {figure("export_speed_x"), figure("export_reference_speed_x")}, 1);
     figures.add({"export_cpu_per_s"}, "export CPU s per s of sound", figure("export_cpu_per_second"), 3);
+}
+
+// Each view against both channels, one after the other twice in opposite orders, so that a drift
+// of the machine's speed falls on all alike.
+void Benchmark::measureSoundViews(BenchFigures& figures)
+{
+    constexpr int views = 7; // both channels, left, right, mono, without the centre, bass, without the bass
+    std::vector<std::vector<double>> cpu(views);
+    for (int round = 0; round < 2; ++round) {
+        for (int step = 0; step < views; ++step) {
+            const int view = round == 0 ? step : views - 1 - step;
+            progress(QStringLiteral("sound view %1").arg(view));
+            WorkerProcess worker;
+            if (worker.start({"play", m_clips.movie1080, "--tempo", "-30", "--view", QString::number(view)}) &&
+                !worker.waitForLine("playing", 20000).isNull())
+                cpu[view].push_back(playingCost(worker.pid()).cpuPerSecond);
+        }
+    }
+    std::vector<double> perView, againstBoth;
+    for (const std::vector<double>& measured : cpu)
+        perView.push_back(median(measured));
+    for (double value : perView)
+        againstBoth.push_back(value / perView[0]);
+    figures.addList({"cpu_per_s_sound_views"}, "CPU s per s at tempo -30, each sound view", perView, 3);
+    figures.addList({"cpu_sound_views_against_both"}, "  against both channels", againstBoth, 2);
 }

@@ -57,6 +57,7 @@ private:
     void measureColdStart(BenchFigures& figures);
     void measureAvSync(BenchFigures& figures);
     void measureExport(BenchFigures& figures);
+    void measureSoundViews(BenchFigures& figures);
 
     BenchClips m_clips;
     QString m_workFolder;
