@@ -24,7 +24,8 @@ struct Settings
     qint16 tempo = 0;
     qint16 pitch = 0;
     double rate = 1.0;
-    int view = 0; // a SoundView
+    int view = 0;      // a SoundView
+    int stepTempo = 0; // loop: raise the tempo by this much at each wrap, as the speed trainer does
     QString wave;
     int loopEnd = 12;
     int seconds = 15;   // how long loop plays
@@ -125,6 +126,16 @@ int loop(const Settings& settings)
     applySound(player, settings);
     player.setFileName(settings.file);
     const ProgramLoop programLoop(player, begin, end);
+    // Each wrap begins a pass at the next tempo, handed over a pass ahead, as the trainer does.
+    int tempo = settings.tempo;
+    if (settings.stepTempo != 0) {
+        player.SetTempoAtNextWrap(static_cast<qint16>(tempo + settings.stepTempo));
+        QObject::connect(&player, &MoviePlayer::LoopWrapped, [&] {
+            tempo += settings.stepTempo;
+            player.SetTempo(static_cast<qint16>(tempo));
+            player.SetTempoAtNextWrap(static_cast<qint16>(tempo + settings.stepTempo));
+        });
+    }
 
     // Connected after the tracker, so this sees each report after the tracker has acted on it.
     QElapsedTimer sinceLastReport;
@@ -205,6 +216,7 @@ int runBenchWorker(const QStringList& arguments)
                        {"pitch", "pitch shift in semitones", "semitones", "0"},
                        {"rate", "rate factor", "factor", "1"},
                        {"view", "sound view, 0 (both channels) to 6 (without the bass)", "number", "0"},
+                       {"step-tempo", "loop: tempo step at each wrap", "percent", "0"},
                        {"wave", "WAV file to write", "path"},
                        {"loop-end", "end of the loop window in seconds", "seconds", "12"},
                        {"seconds", "loop: how long to play", "seconds", "15"},
@@ -221,6 +233,7 @@ int runBenchWorker(const QStringList& arguments)
     settings.pitch = static_cast<qint16>(parser.value("pitch").toInt());
     settings.rate = parser.value("rate").toDouble();
     settings.view = std::clamp(parser.value("view").toInt(), 0, 6);
+    settings.stepTempo = parser.value("step-tempo").toInt();
     settings.wave = parser.value("wave");
     settings.loopEnd = parser.value("loop-end").toInt();
     settings.sound = parser.isSet("sound");

@@ -461,7 +461,39 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
                 QThread::msleep(static_cast<unsigned long>(loop.seconds) * 1000);
         });
     }
+    // The trainer's steps: from tempo -30 up 10 at each wrap, four wraps.
+    constexpr int trainerWraps = 4;
+    progress("loop gaps, trainer steps");
+    const auto trainerRun = [&] {
+        WorkerProcess worker;
+        if (worker.start({"loop", m_clips.loop, "--sound", "--loop-end", QString::number(loopEnd),
+                          "--seconds", QString::number(1 + trainerWraps * 2), "--tempo", "-30",
+                          "--step-tempo", "10"}))
+            worker.figuresUntilExit(30000);
+    };
+    const double trainerFrom = monotonicMs();
+    if (recording)
+        trainerRun();
+    QThread::msleep(200);
+    const double trainerTo = monotonicMs();
     const SoundMonitor::Recording recorded = monitor.stop();
+    {
+        // A continuous tone throughout: any silent window is a gap, wherever it falls.
+        constexpr int rate = PrivateSoundServer::sampleRate;
+        const auto at = [&recorded](double ms) {
+            const double index = (ms - recorded.firstSampleMs) * rate / 1000;
+            return recorded.samples.begin() + static_cast<qsizetype>(std::clamp(
+                                                  index, 0.0, static_cast<double>(recorded.samples.size())));
+        };
+        const std::vector<float> stepped(at(trainerFrom), at(trainerTo));
+        const std::vector<double> gaps = SilenceGaps::lengthsMs(stepped, rate);
+        const bool heard = !stepped.empty() && ToneAnalysis::rms(stepped) > 0.01;
+        figures.add({"trainer_step_gap_ms"}, "loop gap where the trainer steps the tempo (ms)",
+                    !heard         ? std::nan("")
+                    : gaps.empty() ? 0.0
+                                   : largestMagnitude(gaps),
+                    1);
+    }
     for (const char* key : slowSettings) {
         const LoopPlay loop = loopPlayAt(settingsNamed(key));
         std::optional<LoopHeard> ours, mpv;
