@@ -145,6 +145,18 @@ struct LoopHeard
     std::vector<double> clickRatios;
 };
 
+// The part of a recording played between two times (monotonicMs).
+std::vector<float> recordedBetween(const SoundMonitor::Recording& recording, double fromMs, double toMs)
+{
+    constexpr int rate = PrivateSoundServer::sampleRate;
+    const auto at = [&recording](double ms) {
+        const double index = (ms - recording.firstSampleMs) * rate / 1000;
+        return recording.samples.begin() +
+               static_cast<qsizetype>(std::clamp(index, 0.0, static_cast<double>(recording.samples.size())));
+    };
+    return {at(fromMs), at(toMs)};
+}
+
 // The silences and clicks at the wraps in the recording from fromMs to toMs (monotonicMs), where
 // a player looped; nothing at all when its sound never reached the server: no figure rather than
 // a loop without gaps.
@@ -154,12 +166,7 @@ std::optional<LoopHeard> heard(const char* who, const LoopPlay& loop,
     constexpr int rate = PrivateSoundServer::sampleRate;
     if (recording.samples.empty())
         return std::nullopt;
-    const auto at = [&recording](double ms) {
-        const double index = (ms - recording.firstSampleMs) * rate / 1000;
-        return recording.samples.begin() +
-               static_cast<qsizetype>(std::clamp(index, 0.0, static_cast<double>(recording.samples.size())));
-    };
-    const std::vector<float> recorded(at(playedMs.first), at(playedMs.second));
+    const std::vector<float> recorded = recordedBetween(recording, playedMs.first, playedMs.second);
     const double level = ToneAnalysis::rms(recorded);
     const LoopClicks::Loop found = LoopClicks::find(recorded, rate, loop.toneHz, loop.periodMs);
     std::fprintf(stderr, "  %s, %s: %.1f s recorded at level %.3f, %zu wraps\n", who, loop.key,
@@ -480,12 +487,7 @@ void Benchmark::measureLoopGaps(BenchFigures& figures)
     {
         // A continuous tone throughout: any silent window is a gap, wherever it falls.
         constexpr int rate = PrivateSoundServer::sampleRate;
-        const auto at = [&recorded](double ms) {
-            const double index = (ms - recorded.firstSampleMs) * rate / 1000;
-            return recorded.samples.begin() + static_cast<qsizetype>(std::clamp(
-                                                  index, 0.0, static_cast<double>(recorded.samples.size())));
-        };
-        const std::vector<float> stepped(at(trainerFrom), at(trainerTo));
+        const std::vector<float> stepped = recordedBetween(recorded, trainerFrom, trainerTo);
         const std::vector<double> gaps = SilenceGaps::lengthsMs(stepped, rate);
         const bool heard = !stepped.empty() && ToneAnalysis::rms(stepped) > 0.01;
         figures.add({"trainer_step_gap_ms"}, "loop gap where the trainer steps the tempo (ms)",
